@@ -157,8 +157,8 @@ TEST_F(HostedProcessor, FullHostSessionSavesAndRestoresState)
 
 TEST(ProcessorSetup, RefusedSampleSizeStillTakesRateAndBlockSize)
 {
+    HostApplication host; // outlives the processor, which holds it until destroyed
     IPtr<ProcessorProbe> probe = owned(new ProcessorProbe);
-    HostApplication host;
     ASSERT_EQ(probe->initialize(&host), kResultOk);
     ProcessSetup setup{kRealtime, 2, 256, 96000.0};
     EXPECT_EQ(probe->setupProcessing(setup), kResultFalse);
@@ -175,8 +175,8 @@ TEST(ProcessorActivation, LevelSmootherCoefficientsFollowTheSampleRate)
     for (auto [rate, a, b] : {std::tuple{44100.0, 0.99900277, 0.00099723},
                               {48000.0, 0.99908375, 0.00091625}})
     {
+        HostApplication host; // outlives the processor, which holds it until destroyed
         IPtr<ProcessorProbe> probe = owned(new ProcessorProbe);
-        HostApplication host;
         ASSERT_EQ(probe->initialize(&host), kResultOk);
         ProcessSetup setup{kRealtime, kSample32, 64, rate};
         ASSERT_EQ(probe->setupProcessing(setup), kResultOk);
@@ -192,8 +192,8 @@ TEST(ProcessorActivation, LevelSmootherCoefficientsFollowTheSampleRate)
 
 TEST(ProcessorActivation, ScratchBuffersLiveExactlyWhileActive)
 {
+    HostApplication host; // outlives the processor, which holds it until destroyed
     IPtr<ProcessorProbe> probe = owned(new ProcessorProbe);
-    HostApplication host;
     ASSERT_EQ(probe->initialize(&host), kResultOk);
     EXPECT_EQ(probe->scratchL, nullptr);
 
@@ -223,8 +223,8 @@ TEST(ProcessorActivation, ScratchBuffersLiveExactlyWhileActive)
 
 TEST(ProcessorState, ShortStateKeepsValuesAndStillRedesigns)
 {
+    HostApplication host; // outlives the processor, which holds it until destroyed
     IPtr<ProcessorProbe> probe = owned(new ProcessorProbe);
-    HostApplication host;
     ASSERT_EQ(probe->initialize(&host), kResultOk);
     probe->paramState.values[kLevelId] = 1.0;
     char bytes[100] = {};
