@@ -27,6 +27,13 @@ ProcessorInstance::~ProcessorInstance()
         componentPtr->terminate();
 }
 
+FUID ProcessorInstance::controllerClassId() const
+{
+    TUID cid = {};
+    componentPtr->getControllerClassId(cid);
+    return FUID::fromTUID(cid);
+}
+
 tresult ProcessorInstance::initialize()
 {
     const tresult result = componentPtr->initialize(&hostContext);

@@ -28,6 +28,9 @@ public:
     Steinberg::Vst::IComponent* component() const { return componentPtr; }
     Steinberg::Vst::IAudioProcessor* processor() const { return processorPtr; }
 
+    /** The controller class the processor names to the host. */
+    Steinberg::FUID controllerClassId() const;
+
     Steinberg::tresult initialize();
     /** Stereo in and out. */
     Steinberg::tresult setStereoBuses();
