@@ -88,6 +88,7 @@ void PlugProcessor::freeScratchBuffers()
     delete[] scratchL;
     delete[] scratchR;
     scratchL = scratchR = nullptr;
+    scratchSize = 0;
 }
 
 tresult PLUGIN_API PlugProcessor::setActive(TBool state)
@@ -106,6 +107,7 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
             freeScratchBuffers();
             return kOutOfMemory;
         }
+        scratchSize = maxSamplesPerBlock;
 
         const double e = std::exp(-2.2 / ((levelSmoothMs * 0.001) * sampleRate));
         levelCoefB = 1.0 - e;

@@ -26,6 +26,9 @@ public:
                                           SpeakerArrangement* outputs, int32 numOuts) SMTG_OVERRIDE;
     tresult PLUGIN_API canProcessSampleSize(int32 symbolicSampleSize) SMTG_OVERRIDE;
     tresult PLUGIN_API setupProcessing(ProcessSetup& setup) SMTG_OVERRIDE;
+    /** Audio thread: takes the block's parameter changes and filters the block; never allocates,
+        locks or waits. */
+    tresult PLUGIN_API process(ProcessData& data) SMTG_OVERRIDE;
 
     /** Recomputes every section's gain and coefficients and the level target from paramState;
         with reset the level smoother jumps to its target. */
@@ -36,12 +39,20 @@ public:
 
 protected:
     void freeScratchBuffers();
+    /** Audio thread: stores the last point of every queue and redesigns once per queue. */
+    void takeParameterChanges(IParameterChanges* changes);
+    /** Audio thread: channels 0 and 1 of in and out, numSamples at least 1. */
+    void processBlock32(Sample32** in, Sample32** out, int32 numSamples);
+    void processBlock64(Sample64** in, Sample64** out, int32 numSamples);
+    template <typename Sample>
+    void processBlock(Sample** in, Sample** out, int32 numSamples);
 
     ParamState paramState;
     double sampleRate = 44100.0;
     int32 maxSamplesPerBlock = 0;
     double* scratchL = nullptr;
     double* scratchR = nullptr;
+    int32 scratchSize = 0; // samples in each scratch buffer, fixed at activation
     double bandGainDb[kNumSections] = {};
     int16 bandCentreHz[kNumBands] = {};
     double levelTarget = 0.0;

@@ -63,6 +63,19 @@ tresult ProcessorInstance::setActive(bool state)
     return result;
 }
 
+tresult ProcessorInstance::prepare(double sampleRate, int32 maxSamplesPerBlock,
+                                   int32 symbolicSampleSize)
+{
+    tresult result = initialize();
+    if (result == kResultOk && setStereoBuses() != kResultTrue)
+        result = kResultFalse;
+    if (result == kResultOk)
+        result = setupProcessing(sampleRate, maxSamplesPerBlock, symbolicSampleSize);
+    if (result == kResultOk)
+        result = setActive(true);
+    return result;
+}
+
 StateBytes streamBytes(IBStream& stream)
 {
     int64 size = 0;

@@ -37,6 +37,13 @@ public:
     Steinberg::tresult setupProcessing(double sampleRate, Steinberg::int32 maxSamplesPerBlock,
                                        Steinberg::int32 symbolicSampleSize = Steinberg::Vst::kSample32);
     Steinberg::tresult setActive(bool active);
+    /** initialize, stereo buses, setupProcessing and setActive(true): ready to process. */
+    Steinberg::tresult prepare(double sampleRate, Steinberg::int32 maxSamplesPerBlock,
+                               Steinberg::int32 symbolicSampleSize);
+    Steinberg::tresult process(Steinberg::Vst::ProcessData& data)
+    {
+        return processorPtr->process(data);
+    }
 
     /** The component state as the host would save it; empty when getState fails. */
     StateBytes saveState() const;

@@ -1,0 +1,128 @@
+#include "plugprocessor.h"
+#include "sectioncascade.h"
+
+#include "pluginterfaces/vst/ivstparameterchanges.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Steinberg
+{
+namespace Vst
+{
+
+tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
+{
+    takeParameterChanges(data.inputParameterChanges);
+
+    if (data.numInputs <= 0 || data.numOutputs <= 0 || data.numSamples <= 0)
+        return kResultOk;
+
+    AudioBusBuffers& in = data.inputs[0];
+    AudioBusBuffers& out = data.outputs[0];
+    const int32 channels = in.numChannels;
+    const size_t sampleBytes = processSetup.symbolicSampleSize == kSample32 ? 4 : 8;
+    const size_t channelBytes = static_cast<size_t>(data.numSamples) * sampleBytes;
+
+    if (in.silenceFlags != 0)
+    {
+        out.silenceFlags = in.silenceFlags;
+        for (int32 c = 0; c < channels; ++c)
+            if (out.channelBuffers32[c] != in.channelBuffers32[c])
+                std::memset(out.channelBuffers32[c], 0, channelBytes);
+        return kResultOk;
+    }
+    out.silenceFlags = 0;
+
+    if (paramState.bypass)
+    {
+        for (int32 c = 0; c < channels; ++c)
+            if (out.channelBuffers32[c] != in.channelBuffers32[c])
+                std::memcpy(out.channelBuffers32[c], in.channelBuffers32[c], channelBytes);
+        return kResultOk;
+    }
+
+    // Without scratch buffers (a call while inactive) the block cannot be filtered: it is silenced.
+    if (scratchSize == 0)
+    {
+        for (int32 c = 0; c < channels; ++c)
+            std::memset(out.channelBuffers32[c], 0, channelBytes);
+        return kResultOk;
+    }
+
+    if (data.symbolicSampleSize == kSample32)
+        processBlock32(in.channelBuffers32, out.channelBuffers32, data.numSamples);
+    else
+        processBlock64(in.channelBuffers64, out.channelBuffers64, data.numSamples);
+    return kResultOk;
+}
+
+void PlugProcessor::takeParameterChanges(IParameterChanges* changes)
+{
+    if (!changes)
+        return;
+    const int32 queueCount = changes->getParameterCount();
+    for (int32 i = 0; i < queueCount; ++i)
+    {
+        IParamValueQueue* queue = changes->getParameterData(i);
+        if (!queue)
+            continue;
+        const int32 pointCount = queue->getPointCount();
+        const ParamID id = queue->getParameterId();
+        if (id <= kBypassId)
+        {
+            int32 sampleOffset = 0;
+            ParamValue value = 0.0;
+            if (queue->getPoint(pointCount - 1, sampleOffset, value) == kResultOk)
+            {
+                if (id == kBypassId)
+                    paramState.bypass = bypassFromNormalized(value);
+                else
+                    paramState.values[id] = value;
+            }
+        }
+        updateFilters(false);
+    }
+}
+
+void PlugProcessor::processBlock32(Sample32** in, Sample32** out, int32 numSamples)
+{
+    processBlock(in, out, numSamples);
+}
+
+void PlugProcessor::processBlock64(Sample64** in, Sample64** out, int32 numSamples)
+{
+    processBlock(in, out, numSamples);
+}
+
+template <typename Sample>
+void PlugProcessor::processBlock(Sample** in, Sample** out, int32 numSamples)
+{
+    const qz::SectionArrays sections{bandGainDb, b0, b1, b2, a1, a2, w1, w2, kNumBands};
+    // A host block longer than the scratch buffers is filtered in pieces; the result is the same.
+    for (int32 start = 0; start < numSamples; start += scratchSize)
+    {
+        const int32 n = std::min(scratchSize, numSamples - start);
+        const Sample* inL = in[0] + start;
+        const Sample* inR = in[1] + start;
+        for (int32 j = 0; j < n; ++j)
+        {
+            scratchL[j] = inL[j];
+            scratchR[j] = inR[j];
+        }
+
+        qz::runSections(sections, scratchL, scratchR, n);
+
+        Sample* outL = out[0] + start;
+        Sample* outR = out[1] + start;
+        for (int32 j = 0; j < n; ++j)
+        {
+            levelState = levelState * levelCoefA + levelTarget * levelCoefB;
+            outL[j] = static_cast<Sample>(scratchL[j] * levelState);
+            outR[j] = static_cast<Sample>(scratchR[j] * levelState);
+        }
+    }
+}
+
+} // namespace Vst
+} // namespace Steinberg
