@@ -2,8 +2,9 @@
 # Installs the Debian packages the build ("build") or the build and its tests ("test") need.
 set -eu
 
-build_packages="build-essential cmake ninja-build pkg-config juce-modules-source-data libexpat1-dev"
-test_packages="googletest libgtest-dev libbenchmark-dev binutils"
+build_packages="build-essential cmake ninja-build pkg-config juce-modules-source-data libexpat1-dev
+    libxcb1-dev libcairo2-dev fonts-dejavu-core"
+test_packages="googletest libgtest-dev libbenchmark-dev binutils xvfb libx11-dev libxtst-dev"
 
 case "${1:-build}" in
     build) packages="$build_packages" ;;

@@ -1,6 +1,8 @@
 #!/bin/sh
 # Builds and runs every test: a Release build, then the same tests under AddressSanitizer with
 # UndefinedBehaviorSanitizer, and under ThreadSanitizer. Exits non-zero on the first failure.
+# The editor's window tests start a private virtual X server each (tests/x11host/with-xvfb.sh),
+# so that their pointers never meet while ctest runs them in parallel.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" test
