@@ -18,9 +18,10 @@ tresult PLUGIN_API CPluginFactory::queryInterface(const TUID _iid, void** obj)
     return kNoInterface;
 }
 
-CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info) { FUNKNOWN_CTOR }
+CPluginFactory::CPluginFactory(const PFactoryInfo& info)
+    : factoryInfo(info){FUNKNOWN_CTOR}
 
-CPluginFactory::~CPluginFactory()
+      CPluginFactory::~CPluginFactory()
 {
     if (gPluginFactory == this)
         gPluginFactory = nullptr;
@@ -60,7 +61,10 @@ tresult PLUGIN_API CPluginFactory::getFactoryInfo(PFactoryInfo* info)
     return kResultOk;
 }
 
-int32 PLUGIN_API CPluginFactory::countClasses() { return static_cast<int32>(classes.size()); }
+int32 PLUGIN_API CPluginFactory::countClasses()
+{
+    return static_cast<int32>(classes.size());
+}
 
 tresult PLUGIN_API CPluginFactory::getClassInfo(int32 index, PClassInfo* info)
 {

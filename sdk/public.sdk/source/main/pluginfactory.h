@@ -22,7 +22,8 @@ public:
     tresult PLUGIN_API getFactoryInfo(PFactoryInfo* info) SMTG_OVERRIDE;
     int32 PLUGIN_API countClasses() SMTG_OVERRIDE;
     tresult PLUGIN_API getClassInfo(int32 index, PClassInfo* info) SMTG_OVERRIDE;
-    tresult PLUGIN_API createInstance(FIDString cid, FIDString interfaceId, void** obj) SMTG_OVERRIDE;
+    tresult PLUGIN_API createInstance(FIDString cid, FIDString interfaceId,
+                                      void** obj) SMTG_OVERRIDE;
     tresult PLUGIN_API getClassInfo2(int32 index, PClassInfo2* info) SMTG_OVERRIDE;
     tresult PLUGIN_API getClassInfoUnicode(int32 index, PClassInfoW* info) SMTG_OVERRIDE;
     tresult PLUGIN_API setHostContext(FUnknown* context) SMTG_OVERRIDE;

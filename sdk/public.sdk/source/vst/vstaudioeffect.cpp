@@ -34,9 +34,15 @@ static AudioBus* audioBusAt(BusList& list, int32 index)
     return FCast<AudioBus>(list.at(index).get());
 }
 
-AudioBus* AudioEffect::getAudioInput(int32 index) { return audioBusAt(audioInputs, index); }
+AudioBus* AudioEffect::getAudioInput(int32 index)
+{
+    return audioBusAt(audioInputs, index);
+}
 
-AudioBus* AudioEffect::getAudioOutput(int32 index) { return audioBusAt(audioOutputs, index); }
+AudioBus* AudioEffect::getAudioOutput(int32 index)
+{
+    return audioBusAt(audioOutputs, index);
+}
 
 tresult PLUGIN_API AudioEffect::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
                                                    SpeakerArrangement* outputs, int32 numOuts)
