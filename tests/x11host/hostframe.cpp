@@ -1,7 +1,6 @@
 #include "hostframe.h"
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 using namespace Steinberg;
 

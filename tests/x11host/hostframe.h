@@ -5,8 +5,7 @@
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 /**
  * The frame a Linux DAW gives an editor through setFrame: it answers the query for the host's

@@ -7,11 +7,9 @@
 #include <memory>
 #include <stdexcept>
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
-namespace
-{
+namespace {
 template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
 
 template <typename Reply> ReplyPtr<Reply> owned(Reply* reply)

@@ -6,8 +6,7 @@
 
 struct xcb_connection_t;
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 /** Pixels of a window as 0xRRGGBB, row by row. */
 struct Image

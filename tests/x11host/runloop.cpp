@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 using namespace Steinberg;
 using namespace Steinberg::Linux;
@@ -84,9 +83,9 @@ tresult PLUGIN_API RunLoop::registerTimer(ITimerHandler* handler, TimerInterval 
 
 tresult PLUGIN_API RunLoop::unregisterTimer(ITimerHandler* handler)
 {
-    auto found =
-        std::find_if(timers.begin(), timers.end(),
-                     [handler](const TimerEntry& entry) { return entry.handler == handler; });
+    auto found = std::find_if(timers.begin(), timers.end(), [handler](const TimerEntry& entry) {
+        return entry.handler == handler;
+    });
     if (found == timers.end())
         return kInvalidArgument;
     timers.erase(found);

@@ -7,8 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 /**
  * The run loop a Linux DAW offers its editors: a poll loop over the registered file descriptors

@@ -8,10 +8,8 @@
 
 #include <functional>
 
-namespace qz::x11host
-{
-namespace
-{
+namespace qz::x11host {
+namespace {
 
 using namespace Steinberg;
 using namespace std::chrono_literals;
@@ -85,8 +83,7 @@ TEST(RunLoop, ATimerRegisteredDuringATickWaitsForItsOwnInterval)
 {
     RunLoop loop;
     CallbackTimer starter, started;
-    starter.onTick = [&]
-    {
+    starter.onTick = [&] {
         loop.unregisterTimer(&starter);
         loop.registerTimer(&started, 40);
     };
@@ -103,8 +100,7 @@ TEST(RunLoop, AReadableDescriptorCallsItsHandlerUntilDrained)
     ASSERT_EQ(pipe(pipeEnds), 0);
     RunLoop loop;
     CallbackReader reader;
-    reader.onReadable = [&](int fd)
-    {
+    reader.onReadable = [&](int fd) {
         char byte;
         EXPECT_EQ(read(fd, &byte, 1), 1);
     };

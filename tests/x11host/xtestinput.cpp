@@ -6,11 +6,9 @@
 
 #include <stdexcept>
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
-namespace
-{
+namespace {
 KeySym keysymOf(XTestInput::Key key)
 {
     switch (key)

@@ -2,8 +2,7 @@
 
 struct _XDisplay;
 
-namespace qz::x11host
-{
+namespace qz::x11host {
 
 /**
  * Input as a user makes it, injected through the X server's XTest extension on a connection of
