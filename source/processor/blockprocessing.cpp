@@ -6,14 +6,17 @@
 #include <algorithm>
 #include <cstring>
 
-namespace Steinberg
-{
-namespace Vst
-{
+namespace Steinberg {
+namespace Vst {
 
 tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
 {
-    takeParameterChanges(data.inputParameterChanges);
+    const bool restored = takeRestoredState();
+    if (takeParameterChanges(data.inputParameterChanges) || restored)
+    {
+        reportedStates.back() = {paramState, restoresTaken};
+        reportedStates.publish();
+    }
 
     if (data.numInputs <= 0 || data.numOutputs <= 0 || data.numSamples <= 0)
         return kResultOk;
@@ -57,10 +60,20 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
     return kResultOk;
 }
 
-void PlugProcessor::takeParameterChanges(IParameterChanges* changes)
+bool PlugProcessor::takeRestoredState()
+{
+    if (!restoredStates.fetch())
+        return false;
+    paramState = restoredStates.front().state;
+    restoresTaken = restoredStates.front().restoreNumber;
+    updateFilters(false);
+    return true;
+}
+
+bool PlugProcessor::takeParameterChanges(IParameterChanges* changes)
 {
     if (!changes)
-        return;
+        return false;
     const int32 queueCount = changes->getParameterCount();
     for (int32 i = 0; i < queueCount; ++i)
     {
@@ -83,6 +96,7 @@ void PlugProcessor::takeParameterChanges(IParameterChanges* changes)
         }
         updateFilters(false);
     }
+    return queueCount > 0;
 }
 
 void PlugProcessor::processBlock32(Sample32** in, Sample32** out, int32 numSamples)

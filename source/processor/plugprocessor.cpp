@@ -13,10 +13,9 @@ namespace Vst {
 
 namespace {
 
-constexpr int16 kBandCentres[kNumBands] = {20,   25,   31,   40,   50,   63,    80,    100,
-                                           125,  160,  200,  250,  315,  400,   500,   630,
-                                           800,  1000, 1250, 1600, 2000, 2500,  3150,  4000,
-                                           5000, 6300, 8000, 10000, 12500, 16000, 20000};
+constexpr int16 kBandCentres[kNumBands] = {
+    20,  25,   31,   40,   50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,  630,
+    800, 1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
 
 // Distance between the edges of a third-octave band in units of its centre: 2^(1/6) - 2^(-1/6).
 constexpr double kThirdOctaveWidth = 0.231563330169034;
@@ -33,7 +32,10 @@ PlugProcessor::PlugProcessor() : paramState(ParamState::defaults())
     setControllerClass(PlugControllerUID);
 }
 
-PlugProcessor::~PlugProcessor() { freeScratchBuffers(); }
+PlugProcessor::~PlugProcessor()
+{
+    freeScratchBuffers();
+}
 
 FUnknown* PlugProcessor::createInstance(void*)
 {
@@ -113,9 +115,21 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
         levelCoefB = 1.0 - e;
         levelCoefA = e;
         updateFilters(true);
+
+        restoredStates.reset({paramState, restoresSent});
+        reportedStates.reset({paramState, restoresSent});
+        restoresTaken = restoresSent;
+        active = true;
     }
     else
     {
+        if (active)
+        {
+            // The audio thread has stopped: its settings, or a restore it never took, become ours.
+            paramState = currentState();
+            updateFilters(false);
+            active = false;
+        }
         freeScratchBuffers();
     }
     return Component::setActive(state);
@@ -123,12 +137,36 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
 
 tresult PLUGIN_API PlugProcessor::setState(IBStream* stream)
 {
-    const tresult result = paramState.read(stream);
-    updateFilters(false);
+    if (!active)
+    {
+        const tresult result = paramState.read(stream);
+        updateFilters(false);
+        return result;
+    }
+    // The audio thread takes the whole record at its next block; a failed read changes nothing.
+    ParamState incoming = currentState();
+    const tresult result = incoming.read(stream);
+    if (result == kResultOk)
+    {
+        lastRestored = incoming;
+        restoredStates.back() = {incoming, ++restoresSent};
+        restoredStates.publish();
+    }
     return result;
 }
 
-tresult PLUGIN_API PlugProcessor::getState(IBStream* stream) { return paramState.write(stream); }
+tresult PLUGIN_API PlugProcessor::getState(IBStream* stream)
+{
+    const ParamState state = active ? currentState() : paramState;
+    return state.write(stream);
+}
+
+ParamState PlugProcessor::currentState()
+{
+    reportedStates.fetch();
+    const NumberedState& reported = reportedStates.front();
+    return reported.restoreNumber == restoresSent ? reported.state : lastRestored;
+}
 
 void PlugProcessor::updateFilters(bool reset)
 {
@@ -155,8 +193,8 @@ void PlugProcessor::updateFilters(bool reset)
         levelState = levelTarget;
 }
 
-void PlugProcessor::designBandFilter(int32 index, int32 centreHz, double gainDb,
-                                     double bandwidthHz, double rate)
+void PlugProcessor::designBandFilter(int32 index, int32 centreHz, double gainDb, double bandwidthHz,
+                                     double rate)
 {
     const qz::BiquadCoefficients c =
         qz::designPeakingSection(static_cast<double>(centreHz), gainDb, bandwidthHz, rate);

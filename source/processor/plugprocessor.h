@@ -1,6 +1,7 @@
 #pragma once
 
 #include "paramstate.h"
+#include "triplebuffer.h"
 
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
@@ -39,13 +40,25 @@ public:
 
 protected:
     void freeScratchBuffers();
-    /** Audio thread: stores the last point of every queue and redesigns once per queue. */
-    void takeParameterChanges(IParameterChanges* changes);
+    /** A state record with the number of the restore it stems from (0: none while active). */
+    struct NumberedState
+    {
+        ParamState state;
+        uint64 restoreNumber;
+    };
+
+    /** Audio thread: stores the last point of every queue and redesigns once per queue; true when
+        there was a queue. */
+    bool takeParameterChanges(IParameterChanges* changes);
+    /** Audio thread: applies a state restored since the last block; true when there was one. */
+    bool takeRestoredState();
+    /** Main thread: the latest settings; while active, those the audio thread last reported, or a
+        restored state that it has not taken yet. */
+    ParamState currentState();
     /** Audio thread: channels 0 and 1 of in and out, numSamples at least 1. */
     void processBlock32(Sample32** in, Sample32** out, int32 numSamples);
     void processBlock64(Sample64** in, Sample64** out, int32 numSamples);
-    template <typename Sample>
-    void processBlock(Sample** in, Sample** out, int32 numSamples);
+    template <typename Sample> void processBlock(Sample** in, Sample** out, int32 numSamples);
 
     ParamState paramState;
     double sampleRate = 44100.0;
@@ -67,6 +80,15 @@ protected:
     double levelCoefB = 0.0;
     double levelCoefA = 0.0;
     double levelState = 0.0;
+
+    // While active, paramState and the filter plan belong to the audio thread: the main thread
+    // hands restored states over and reads the audio thread's settings back, without waiting.
+    qz::TripleBuffer<NumberedState> restoredStates; // main thread to audio thread
+    qz::TripleBuffer<NumberedState> reportedStates; // audio thread to main thread
+    bool active = false;                            // main thread
+    uint64 restoresSent = 0;                        // main thread
+    ParamState lastRestored{};                      // main thread
+    uint64 restoresTaken = 0;                       // audio thread
 };
 
 } // namespace Vst

@@ -1,10 +1,8 @@
 #include "sectioncascade.h"
 
-namespace qz
-{
+namespace qz {
 
-namespace
-{
+namespace {
 
 bool runs(double gainDb)
 {

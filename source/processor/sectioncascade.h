@@ -1,7 +1,6 @@
 #pragma once
 
-namespace qz
-{
+namespace qz {
 
 /**
  * The peaking sections of a stereo cascade as parallel arrays owned by the caller: sections

@@ -1,7 +1,6 @@
 #include "parameterchanges.h"
 
-namespace qz::testhost
-{
+namespace qz::testhost {
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

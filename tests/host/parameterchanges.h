@@ -6,8 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace qz::testhost
-{
+namespace qz::testhost {
 
 /** One parameter's points for a block, kept in the order they were added. Owned by the host. */
 class ParamValueQueue : public Steinberg::Vst::IParamValueQueue

@@ -34,8 +34,9 @@ public:
     Steinberg::tresult initialize();
     /** Stereo in and out. */
     Steinberg::tresult setStereoBuses();
-    Steinberg::tresult setupProcessing(double sampleRate, Steinberg::int32 maxSamplesPerBlock,
-                                       Steinberg::int32 symbolicSampleSize = Steinberg::Vst::kSample32);
+    Steinberg::tresult
+    setupProcessing(double sampleRate, Steinberg::int32 maxSamplesPerBlock,
+                    Steinberg::int32 symbolicSampleSize = Steinberg::Vst::kSample32);
     Steinberg::tresult setActive(bool active);
     /** initialize, stereo buses, setupProcessing and setActive(true): ready to process. */
     Steinberg::tresult prepare(double sampleRate, Steinberg::int32 maxSamplesPerBlock,

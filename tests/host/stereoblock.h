@@ -5,8 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace qz::testhost
-{
+namespace qz::testhost {
 
 enum class BufferLayout
 {

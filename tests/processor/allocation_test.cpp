@@ -14,17 +14,15 @@
 #include <new>
 #include <random>
 
-extern "C"
-{
-    void* __libc_malloc(size_t size);
-    void* __libc_calloc(size_t count, size_t size);
-    void* __libc_realloc(void* pointer, size_t size);
-    void* __libc_memalign(size_t alignment, size_t size);
-    void __libc_free(void* pointer);
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* pointer, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* pointer);
 }
 
-namespace
-{
+namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
@@ -53,27 +51,26 @@ void* allocateAligned(size_t size, std::align_val_t alignment)
 
 } // namespace
 
-extern "C"
+extern "C" {
+void* malloc(size_t size)
 {
-    void* malloc(size_t size)
-    {
-        countOne();
-        return __libc_malloc(size);
-    }
-    void* calloc(size_t count, size_t size)
-    {
-        countOne();
-        return __libc_calloc(count, size);
-    }
-    void* realloc(void* pointer, size_t size)
-    {
-        countOne();
-        return __libc_realloc(pointer, size);
-    }
-    void free(void* pointer)
-    {
-        __libc_free(pointer);
-    }
+    countOne();
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size)
+{
+    countOne();
+    return __libc_calloc(count, size);
+}
+void* realloc(void* pointer, size_t size)
+{
+    countOne();
+    return __libc_realloc(pointer, size);
+}
+void free(void* pointer)
+{
+    __libc_free(pointer);
+}
 }
 
 void* operator new(size_t size)
@@ -134,8 +131,7 @@ using qz::testhost::PluginModule;
 using qz::testhost::ProcessorInstance;
 using qz::testhost::StereoBlock;
 
-namespace
-{
+namespace {
 
 /** Heap allocations made while body runs. */
 template <typename Body> long allocationsDuring(Body body)

@@ -22,8 +22,7 @@ using qz::testhost::PluginModule;
 using qz::testhost::ProcessorInstance;
 using qz::testhost::StereoBlock;
 
-namespace
-{
+namespace {
 
 constexpr double kRate = 48000.0;
 constexpr int32 kBlock = 256;

@@ -19,8 +19,7 @@ using qz::testhost::PluginModule;
 using qz::testhost::ProcessorInstance;
 using qz::testhost::StereoBlock;
 
-namespace
-{
+namespace {
 
 constexpr int32 kMaxBlock = 600;
 

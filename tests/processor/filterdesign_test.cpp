@@ -11,8 +11,7 @@
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-namespace
-{
+namespace {
 
 constexpr double kThirdOctave = 0.231563330169034;
 

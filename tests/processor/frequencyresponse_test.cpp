@@ -20,8 +20,7 @@ using qz::testhost::PluginModule;
 using qz::testhost::ProcessorInstance;
 using qz::testhost::StereoBlock;
 
-namespace
-{
+namespace {
 
 constexpr int kCentres[kNumBands] = {
     20,  25,   31,   40,   50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,  630,

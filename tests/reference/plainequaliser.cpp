@@ -4,11 +4,9 @@
 
 #include <cmath>
 
-namespace qz::reference
-{
+namespace qz::reference {
 
-namespace
-{
+namespace {
 
 constexpr int kCentres[PlainEqualiser::kBands] = {
     20,  25,   31,   40,   50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,  630,

@@ -2,8 +2,7 @@
 
 #include "processor/sectioncascade.h"
 
-namespace qz::reference
-{
+namespace qz::reference {
 
 /** The sections of both channels in the plain order: band by band, each over the whole block. */
 void runSectionsInOrder(const SectionArrays& sections, double* left, double* right, int numSamples);
