@@ -128,7 +128,10 @@ TEST_P(RunLoopTimersTest, TheToolkitUsesTheRunLoopOnlyWhileAnEditorIsAttached)
 }
 
 INSTANTIATE_TEST_SUITE_P(HostsThatBorrowOrHoldHandlers, RunLoopTimersTest,
-                         testing::Values(References::borrowed, References::held));
+                         testing::Values(References::borrowed, References::held),
+                         [](const testing::TestParamInfo<References>& test) {
+                             return test.param == References::held ? "held" : "borrowed";
+                         });
 
 } // namespace
 } // namespace VSTGUI

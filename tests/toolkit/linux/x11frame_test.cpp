@@ -262,12 +262,53 @@ TEST_F(X11FrameTest, TheWindowShowsWhatTheViewsDrawAndRedrawsWhatTurnsInvalid)
     EXPECT_EQ(image.at(299, 199), rgb(kBlue));
     EXPECT_EQ(image.at(300, 10), 0xffffffu) << "the host's own window beside the editor";
 
+    const int leftDraws = left->draws;
     right->color = kGreen;
     right->invalid();
-    loop->runFor(50ms);
-    image = host.grab();
-    EXPECT_EQ(image.at(200, 100), rgb(kGreen));
-    EXPECT_EQ(image.at(100, 100), rgb(kRed));
+    ASSERT_TRUE(loop->runUntil([&] { return host.grab().at(200, 100) == rgb(kGreen); }, 2s));
+    EXPECT_EQ(host.grab().at(100, 100), rgb(kRed));
+    EXPECT_EQ(left->draws, leftDraws) << "a view outside the invalid rectangle is not drawn";
+}
+
+TEST_F(X11FrameTest, TextIsSetInAnInstalledFontInsideItsBox)
+{
+    class TextView : public CView
+    {
+    public:
+        using CView::CView;
+        void draw(CDrawContext* context) override
+        {
+            context->setFillColor(kWhiteCColor);
+            context->drawRect(getViewSize(), kDrawFilled);
+            context->setFontColor(kBlackCColor);
+            context->setFontSize(14);
+            context->drawString("20kHz", getViewSize(), kCenterText);
+        }
+    };
+    const CRect box(100, 80, 200, 100);
+    frame->addView(new TextView(box));
+    ASSERT_TRUE(loop->runUntil(
+        [&] {
+            auto image = host.grab();
+            return image.at(120, 90) != rgb(kRed) || image.at(180, 90) != rgb(kBlue);
+        },
+        2s));
+    auto image = host.grab();
+    int inkLeft = 300, inkRight = 0;
+    for (int y = 80; y < 100; ++y)
+    {
+        for (int x = 100; x < 200; ++x)
+        {
+            if ((image.at(x, y) & 0xff) < 0x80)
+            {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+        }
+    }
+    ASSERT_LT(inkLeft, inkRight) << "no glyph was drawn";
+    EXPECT_GT(inkRight - inkLeft, 25) << "five glyphs of a 14 px font";
+    EXPECT_NEAR((inkLeft + inkRight) / 2., 150., 3.) << "centred in the box";
 }
 
 TEST_F(X11FrameTest, AViewThatClosesTheEditorOnAPressEndsTheWindowsWork)

@@ -4,6 +4,8 @@
 #include "vstgui/lib/crect.h"
 #include "vstgui/lib/cstring.h"
 
+#include <limits>
+
 namespace VSTGUI {
 
 enum CDrawStyle
@@ -44,6 +46,14 @@ public:
     const CPoint& getOffset() const { return offset; }
     void setOffset(const CPoint& origin) { offset = origin; }
 
+    /** The part of the frame being redrawn, in frame coordinates; everything unless set. */
+    void setUpdateRect(const CRect& rect) { updateRect = rect; }
+    /** Whether a rectangle given in the views' coordinates reaches into the part being redrawn. */
+    bool isInUpdateRect(const CRect& rect) const
+    {
+        return CRect(rect).offset(offset.x, offset.y).rectOverlap(updateRect);
+    }
+
     void drawRect(const CRect& rect, CDrawStyle style);
     void drawLine(const CPoint& start, const CPoint& end);
     void drawString(const UTF8String& text, const CRect& rect, CHoriTxtAlign align);
@@ -61,6 +71,9 @@ private:
     double lineWidth = 1.;
     double fontSize = 12.;
     CPoint offset;
+    CRect updateRect{
+        -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
 };
 
 } // namespace VSTGUI

@@ -40,6 +40,22 @@ struct CRect
         return where.x >= left && where.x < right && where.y >= top && where.y < bottom;
     }
 
+    /** Whether the two rectangles share at least one pixel. */
+    bool rectOverlap(const CRect& other) const
+    {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
+
+    /** Grows the rectangle to hold other as well. */
+    CRect& unite(const CRect& other)
+    {
+        left = left < other.left ? left : other.left;
+        top = top < other.top ? top : other.top;
+        right = right > other.right ? right : other.right;
+        bottom = bottom > other.bottom ? bottom : other.bottom;
+        return *this;
+    }
+
     bool operator==(const CRect& other) const
     {
         return left == other.left && top == other.top && right == other.right &&

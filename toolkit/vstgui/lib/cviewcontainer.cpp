@@ -76,7 +76,10 @@ void CViewContainer::draw(CDrawContext* context)
     const CPoint savedOffset = context->getOffset();
     context->setOffset(CPoint(savedOffset).offset(getViewSize().left, getViewSize().top));
     for (auto* child : children)
-        child->draw(context);
+    {
+        if (context->isInUpdateRect(child->getViewSize()))
+            child->draw(context);
+    }
     context->setOffset(savedOffset);
 }
 

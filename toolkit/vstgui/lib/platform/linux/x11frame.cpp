@@ -58,12 +58,6 @@ bool overlapOrTouch(const CRect& a, const CRect& b)
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
-CRect unionOf(const CRect& a, const CRect& b)
-{
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 // XEmbed: protocol version 0, and the client asks to be mapped.
 constexpr uint32_t kXEmbedVersion = 0;
 constexpr uint32_t kXEmbedMapped = 1;
@@ -181,7 +175,7 @@ void X11Frame::invalidWindowRect(const CRect& rect)
     {
         if (overlapOrTouch(invalid, pixels))
         {
-            invalid = unionOf(invalid, pixels);
+            invalid.unite(pixels);
             return;
         }
     }
@@ -271,11 +265,20 @@ void X11Frame::redrawInvalid()
         cairo_rectangle(cairo, rect.left, rect.top, rect.getWidth(), rect.getHeight());
     cairo_clip(cairo);
     cairo_push_group(cairo);
-    cairo_set_source_rgb(cairo, 1., 1., 1.);
-    cairo_paint(cairo);
-    CairoDrawContext context(cairo);
-    context.setOffset(CPoint(-frame.getViewSize().left, -frame.getViewSize().top));
-    frame.draw(&context);
+    const CPoint origin = frame.getViewSize().getTopLeft();
+    for (auto& rect : rects)
+    {
+        cairo_save(cairo);
+        cairo_rectangle(cairo, rect.left, rect.top, rect.getWidth(), rect.getHeight());
+        cairo_clip(cairo);
+        cairo_set_source_rgb(cairo, 1., 1., 1.);
+        cairo_paint(cairo);
+        CairoDrawContext context(cairo);
+        context.setOffset(CPoint(-origin.x, -origin.y));
+        context.setUpdateRect(rect);
+        frame.draw(&context);
+        cairo_restore(cairo);
+    }
     cairo_pop_group_to_source(cairo);
     cairo_paint(cairo);
     cairo_destroy(cairo);
