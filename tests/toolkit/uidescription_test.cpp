@@ -206,9 +206,10 @@ TEST(UIDescriptionLoading, MissingOrMalformedFilesAreRefused)
 
 TEST(UIDescriptionLoading, AnUnknownTemplateOrRootClassBuildsNothing)
 {
-    UIDescription description(writeDescription(
-        "unknownroot.uidesc", "<vstgui-ui-description><template name=\"view\" class=\"CSlider\" "
-                              "size=\"10, 10\"/></vstgui-ui-description>"));
+    UIDescription description(
+        writeDescription("unknownroot.uidesc",
+                         "<vstgui-ui-description><template name=\"view\" class=\"CNoSuchView\" "
+                         "size=\"10, 10\"/></vstgui-ui-description>"));
     ASSERT_TRUE(description.parse());
     RootController controller;
     EXPECT_EQ(description.createView("view", &controller), nullptr);

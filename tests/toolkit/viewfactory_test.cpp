@@ -83,7 +83,7 @@ TEST_F(ViewFactory, AnApplyAnsweringFalseEndsTheChain)
 
 TEST_F(ViewFactory, UnknownClassesBuildNothing)
 {
-    EXPECT_EQ(build("CSlider"), nullptr);
+    EXPECT_EQ(build("CNoSuchView"), nullptr);
     UIAttributes noClass;
     EXPECT_EQ(UIViewFactory().createView(noClass, nullptr), nullptr);
     EXPECT_TRUE(applied.empty());
