@@ -1,10 +1,16 @@
 #include "plugcontroller.h"
 
+#include "plugaboutcontroller.h"
 #include "qzrangeparameter.h"
 #include "processor/paramstate.h"
 
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include "pluginterfaces/vst/ivsthostapplication.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Steinberg {
 namespace Vst {
@@ -67,8 +73,7 @@ tresult PLUGIN_API PlugController::initialize(FUnknown* context)
 
 void PlugController::addParameters()
 {
-    auto addDecibels = [this](const TChar* title, ParamID id, double minDb, double maxDb)
-    {
+    auto addDecibels = [this](const TChar* title, ParamID id, double minDb, double maxDb) {
         auto* parameter = new QZRangeParameter(title, id, STR16("dB"), ParameterInfo::kCanAutomate,
                                                minDb, maxDb, 0.0);
         parameter->setPrecision(kDecibelPrecision);
@@ -93,11 +98,45 @@ tresult PLUGIN_API PlugController::setComponentState(IBStream* state)
     return kResultOk;
 }
 
+PlugController::~PlugController() = default;
+
 IPlugView* PLUGIN_API PlugController::createView(FIDString name)
 {
-    if (FIDStringsEqual(name, ViewType::kEditor))
-        setKnobMode(kLinearMode);
-    return nullptr;
+    if (!FIDStringsEqual(name, ViewType::kEditor))
+        return nullptr;
+    setKnobMode(kLinearMode);
+    auto* editor = new VSTGUI::VST3Editor(this, "view", "plug.uidesc");
+    // Without its UI description the editor could never show anything: answer no editor.
+    if (!editor->hasTemplate())
+    {
+        editor->release();
+        return nullptr;
+    }
+    return editor;
+}
+
+VSTGUI::IController* PlugController::createSubController(VSTGUI::UTF8StringPtr name,
+                                                         const VSTGUI::IUIDescription*,
+                                                         VSTGUI::VST3Editor*)
+{
+    if (!name || std::strcmp(name, "AboutController") != 0)
+        return nullptr;
+    FUnknownPtr<IVst3ToAUWrapper> auWrapper(hostContext);
+    auto* aboutController = new AboutController(this, auWrapper != nullptr);
+    addAboutController(aboutController);
+    return aboutController;
+}
+
+void PlugController::addAboutController(AboutController* aboutController)
+{
+    aboutControllers.push_back(aboutController);
+}
+
+void PlugController::removeAboutController(AboutController* aboutController)
+{
+    const auto found = std::find(aboutControllers.begin(), aboutControllers.end(), aboutController);
+    if (found != aboutControllers.end())
+        aboutControllers.erase(found);
 }
 
 tresult PLUGIN_API PlugController::getParameterInfo(int32 paramIndex, ParameterInfo& info)

@@ -1,16 +1,28 @@
 #pragma once
 
+#include "vstgui/plugin-bindings/vst3editordelegate.h"
+
 #include "public.sdk/source/vst/vsteditcontroller.h"
+
+#include <vector>
 
 namespace Steinberg {
 namespace Vst {
 
-/** The equaliser's edit controller: publishes the 33 parameters and mirrors the processor's
-    state into them. It keeps no state of its own. */
-class PlugController : public EditController
+template <typename ControllerType> class PlugAboutController;
+
+/** The equaliser's edit controller: publishes the 33 parameters, mirrors the processor's
+    state into them and opens the editor with its about box. It keeps no state of its own. */
+class PlugController : public EditController, public VSTGUI::VST3EditorDelegate
 {
 public:
+    using AboutController = PlugAboutController<PlugController>;
+
     static FUnknown* createInstance(void* context);
+
+    /** The about boxes' sub-controllers are not deleted here: each editor, and with it every
+        about box, ends before its controller. */
+    ~PlugController() override;
 
     /** Creates the parameters; a second initialize keeps those of the first and answers kResultOk.
      */
@@ -18,7 +30,8 @@ public:
     /** Sets every parameter from the processor's state without telling the host; a stream that
         fails to read changes nothing. */
     tresult PLUGIN_API setComponentState(IBStream* state) SMTG_OVERRIDE;
-    /** Answers no view; asked for the "editor" view, it puts the module's knobs in linear mode. */
+    /** A new editor for the name "editor", with the module's knobs put in linear mode; nullptr for
+        any other name, or when the UI description cannot be read. */
     IPlugView* PLUGIN_API createView(FIDString name) SMTG_OVERRIDE;
 
     /** kResultFalse for an index without parameter. */
@@ -28,8 +41,21 @@ public:
     tresult PLUGIN_API getParamValueByString(ParamID tag, TChar* string,
                                              ParamValue& valueNormalized) SMTG_OVERRIDE;
 
+    /** A new about-box sub-controller for the name "AboutController", otherwise nullptr. */
+    VSTGUI::IController* createSubController(VSTGUI::UTF8StringPtr name,
+                                             const VSTGUI::IUIDescription* description,
+                                             VSTGUI::VST3Editor* editor) override;
+
+    void addAboutController(AboutController* aboutController);
+    /** Removes the first entry equal to aboutController, if any. */
+    void removeAboutController(AboutController* aboutController);
+    /** The live about-box sub-controllers, in the order of their creation; not owned. */
+    const std::vector<AboutController*>& getAboutControllers() const { return aboutControllers; }
+
 private:
     void addParameters();
+
+    std::vector<AboutController*> aboutControllers;
 };
 
 } // namespace Vst
