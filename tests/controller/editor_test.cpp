@@ -1,7 +1,9 @@
+#include "controllerinstance.h"
 #include "recordingcomponenthandler.h"
 
 #include "controller/plugaboutcontroller.h"
 #include "controller/plugcontroller.h"
+#include "factory/plugids.h"
 #include "gui/csliderbase.h"
 #include "processor/paramstate.h"
 
@@ -351,13 +353,6 @@ TEST_F(Editor, AnEditorDestroyedWhileAttachedClosesItself)
     EXPECT_TRUE(controller->getAboutControllers().empty());
 }
 
-TEST_F(Editor, OtherViewNamesGiveNoEditor)
-{
-    for (const char* name : {"Editor", "editor2", ""})
-        EXPECT_EQ(controller->createView(name), nullptr) << name;
-    EXPECT_EQ(controller->createView(nullptr), nullptr);
-}
-
 namespace {
 
 /** A bundle in the test's temporary folder whose plug.uidesc holds the given text, or none. */
@@ -450,4 +445,17 @@ TEST(AboutControllers, TheAudioUnitWrapperIsAskedAndReleased)
     EXPECT_NE(label->getText().getString().find(", AU "), std::string::npos);
     about.reset();
     controller->terminate();
+}
+
+TEST(EditorInTheModule, TheShippedModuleFindsItsDescriptionInItsBundle)
+{
+    qz::testhost::PluginModule module{qz::testhost::builtModulePath()};
+    qz::testhost::ControllerInstance instance{module, PlugControllerUID.toTUID()};
+    ASSERT_EQ(instance.initialize(), kResultOk);
+    IPtr<IPlugView> view = owned(instance.controller()->createView(ViewType::kEditor));
+    ASSERT_TRUE(view);
+    ViewRect size;
+    ASSERT_EQ(view->getSize(&size), kResultTrue);
+    EXPECT_GT(size.getWidth(), 0);
+    EXPECT_GT(size.getHeight(), 0);
 }

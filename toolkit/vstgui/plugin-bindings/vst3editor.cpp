@@ -91,6 +91,8 @@ void VST3Editor::close()
 
 void VST3Editor::bindControls()
 {
+    if (!getController())
+        return;
     frame->forEachDescendant([this](CView* view) {
         auto* control = dynamic_cast<CControl*>(view);
         if (!control || control->getListener() != this || control->getTag() < 0)
