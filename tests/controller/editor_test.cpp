@@ -20,9 +20,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <unistd.h>
 #include <map>
 #include <vector>
 
@@ -358,10 +358,11 @@ namespace {
 /** A bundle in the test's temporary folder whose plug.uidesc holds the given text, or none. */
 std::string fakeModulePath(const char* bundle, const char* description)
 {
-    const std::string root = ::testing::TempDir() + bundle;
+    // Test processes run side by side: each builds its bundles under a name of its own.
+    const std::string root = ::testing::TempDir() + std::to_string(getpid()) + "-" + bundle;
     const std::string resources = root + "/Contents/Resources";
-    std::system(("mkdir -p '" + resources + "'").c_str());
-    std::remove((resources + "/plug.uidesc").c_str());
+    std::filesystem::create_directories(resources);
+    std::filesystem::remove(resources + "/plug.uidesc");
     if (description)
         std::ofstream(resources + "/plug.uidesc") << description;
     return root + "/Contents/x86_64-linux/module.so";

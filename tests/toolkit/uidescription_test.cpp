@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@ using namespace VSTGUI;
 
 namespace {
 
+/** Writes the file under a name of this process's own, since test processes run side by side. */
 std::string writeDescription(const std::string& name, const std::string& text)
 {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = ::testing::TempDir() + std::to_string(getpid()) + "-" + name;
     std::ofstream(path) << text;
     return path;
 }
