@@ -37,7 +37,7 @@ TEST(UIAttributes, NumbersReadWholeOrNotAtAll)
     attributes.setAttribute("z", " 12.5 ");
     ASSERT_TRUE(attributes.getDoubleAttribute("z", value));
     EXPECT_EQ(value, 12.5);
-    for (const char* text : {"abc", "1.5x", "", "1 2"})
+    for (const char* text : {"abc", "1.5x", "", "1 2", "inf", "-inf", "nan", "1e999"})
     {
         attributes.setAttribute("z", text);
         value = 3.;

@@ -1,6 +1,7 @@
 #include "vstgui/uidescription/uiattributes.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <locale>
 #include <sstream>
@@ -85,7 +86,8 @@ bool UIAttributes::stringToDouble(const std::string& text, double& value)
     const char* last = number.data() + number.size();
     double parsed = 0.;
     const auto [end, error] = std::from_chars(first, last, parsed);
-    if (error != std::errc() || end != last)
+    // Infinities and NaN would reach sizes and divisors: they read as no number.
+    if (error != std::errc() || end != last || !std::isfinite(parsed))
         return false;
     value = parsed;
     return true;

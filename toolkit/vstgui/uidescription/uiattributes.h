@@ -19,7 +19,7 @@ public:
 
     /** True and the point when the attribute reads as two numbers separated by a comma. */
     bool getPointAttribute(const std::string& name, CPoint& point) const;
-    /** True and the number when the attribute reads as one number. */
+    /** True and the number when the attribute reads as one finite number. */
     bool getDoubleAttribute(const std::string& name, double& value) const;
     /** True and the flag when the attribute is "true" or "false". */
     bool getBooleanAttribute(const std::string& name, bool& value) const;
