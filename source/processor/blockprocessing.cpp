@@ -127,14 +127,20 @@ void PlugProcessor::processBlock(Sample** in, Sample** out, int32 numSamples)
 
         qz::runSections(sections, scratchL, scratchR, n);
 
+        // Locals, so that stores to the host's buffers cannot make the compiler reload them.
         Sample* outL = out[0] + start;
         Sample* outR = out[1] + start;
+        const double* left = scratchL;
+        const double* right = scratchR;
+        const double coefA = levelCoefA, target = levelTarget, coefB = levelCoefB;
+        double level = levelState;
         for (int32 j = 0; j < n; ++j)
         {
-            levelState = levelState * levelCoefA + levelTarget * levelCoefB;
-            outL[j] = static_cast<Sample>(scratchL[j] * levelState);
-            outR[j] = static_cast<Sample>(scratchR[j] * levelState);
+            level = level * coefA + target * coefB;
+            outL[j] = static_cast<Sample>(left[j] * level);
+            outR[j] = static_cast<Sample>(right[j] * level);
         }
+        levelState = level;
     }
 }
 
