@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <cerrno>
 #include <limits>
 #include <memory>
@@ -187,9 +189,10 @@ TEST_F(AboutBox, DeletedViewsAreReleasedAndTheOwnerHearsOfTheEnd)
     addButton(*about, 1.f);
     // The toolkit deletes the views first; the sub-controller must not touch them afterwards.
     aboutView = nullptr;
-    About* const address = about.get();
+    const auto address = reinterpret_cast<std::uintptr_t>(about.get());
     about.reset();
-    EXPECT_EQ(owner.removals, (std::vector<About*>{address}));
+    ASSERT_EQ(owner.removals.size(), 1u);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(owner.removals.front()), address);
 }
 
 TEST_F(AboutBox, ASubControllerEndingBeforeItsViewsLeavesThemUnwatched)
