@@ -245,9 +245,9 @@ bool SliderCreator::getAttributeValue(CView* view, const std::string& attributeN
                                       std::string& stringValue,
                                       const IUIDescription* description) const
 {
-    auto* slider = dynamic_cast<CSlider*>(view);
+    const auto* slider = dynamic_cast<const CSlider*>(view);
     if (!slider)
-        return false;
+        return SliderBaseCreator::getAttributeValue(view, attributeName, stringValue, description);
     if (attributeName == kAttrHandleSize)
         stringValue = UIAttributes::pointToString(slider->getHandleSize());
     else if (attributeName == kAttrBackColor)

@@ -137,6 +137,16 @@ TEST(OffsetAndZoomAttributes, ReadAndReportedBack)
     EXPECT_EQ(reported(unreadable, "zoom-factor"), "10");
 }
 
+TEST(OwnAttributes, HandleSizeAndColoursAreReadAndReportedBack)
+{
+    SliderRig rig = sliderWith(R"(handle-color="#ff8000" track-color="#10203040")");
+    EXPECT_EQ(rig.slider().getHandleSize(), CPoint(20, 10));
+    EXPECT_EQ(reported(rig, "handle-size"), "20, 10");
+    EXPECT_EQ(reported(rig, "handle-color"), "#ff8000ff");
+    EXPECT_EQ(reported(rig, "track-color"), "#10203040");
+    EXPECT_EQ(sliderCreator().getAttributeType("handle-color"), IViewCreator::kColorType);
+}
+
 TEST(CreatorReports, AttributeNamesAndTypes)
 {
     IViewCreator::StringList names{"earlier"};
