@@ -1,16 +1,10 @@
 #include "plainequaliser.h"
 
-#include "processor/peakingdesign.h"
-
 #include <cmath>
 
 namespace qz::reference {
 
 namespace {
-
-constexpr int kCentres[PlainEqualiser::kBands] = {
-    20,  25,   31,   40,   50,   63,   80,   100,  125,  160,  200,  250,   315,   400,   500,  630,
-    800, 1000, 1250, 1600, 2000, 2500, 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
 
 void runSectionInOrder(const SectionArrays& sections, int s, double* x, int numSamples)
 {
@@ -29,6 +23,16 @@ void runSectionInOrder(const SectionArrays& sections, int s, double* x, int numS
 }
 
 } // namespace
+
+const int kBandCentresHz[31] = {20,   25,   31,   40,   50,   63,    80,    100,   125,  160,  200,
+                                250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
+                                3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+
+BiquadCoefficients bandSection(int band, double gainDb, double sampleRate)
+{
+    const int centre = kBandCentresHz[band];
+    return designPeakingSection(centre, gainDb, centre * 0.231563330169034, sampleRate);
+}
 
 void runSectionsInOrder(const SectionArrays& sections, double* left, double* right, int numSamples)
 {
@@ -53,12 +57,12 @@ void PlainEqualiser::setValues(const double (&values)[kBands + 1], bool reset)
 {
     for (int band = 0; band < kBands; ++band)
     {
-        const double gain = sampleRate / 2 > kCentres[band] ? 24.0 * values[1 + band] - 12.0 : 0.0;
+        const double gain =
+            sampleRate / 2 > kBandCentresHz[band] ? 24.0 * values[1 + band] - 12.0 : 0.0;
         gainDb[band] = gainDb[band + kBands] = gain;
         if (gain != 0.0 && !std::isnan(gain))
         {
-            const BiquadCoefficients c = designPeakingSection(
-                kCentres[band], gain, kCentres[band] * 0.231563330169034, sampleRate);
+            const BiquadCoefficients c = bandSection(band, gain, sampleRate);
             for (const int s : {band, band + kBands})
             {
                 b0[s] = c.b0;

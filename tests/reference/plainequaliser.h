@@ -1,8 +1,15 @@
 #pragma once
 
+#include "processor/peakingdesign.h"
 #include "processor/sectioncascade.h"
 
 namespace qz::reference {
+
+/** The bands' centre frequencies in Hz, rising. */
+extern const int kBandCentresHz[31];
+
+/** The third-octave peaking section of band at gainDb (not 0). */
+BiquadCoefficients bandSection(int band, double gainDb, double sampleRate);
 
 /** The sections of both channels in the plain order: band by band, each over the whole block. */
 void runSectionsInOrder(const SectionArrays& sections, double* left, double* right, int numSamples);
