@@ -106,6 +106,15 @@ void RunLoop::runOnce(std::chrono::milliseconds timeout)
     dispatchDueTimers();
 }
 
+template <typename Handler, typename Call> void RunLoop::call(Handler* handler, Call callback)
+{
+    retain(handler);
+    auto start = Clock::now();
+    callback(handler);
+    longest = std::max<std::chrono::nanoseconds>(longest, Clock::now() - start);
+    drop(handler);
+}
+
 void RunLoop::dispatchReadable(std::chrono::milliseconds timeout)
 {
     std::vector<pollfd> descriptors;
@@ -128,11 +137,9 @@ void RunLoop::dispatchReadable(std::chrono::milliseconds timeout)
                                   [&](const EventEntry& entry) { return entry.id == ids[i]; });
         if (found == eventHandlers.end())
             continue;
-        IEventHandler* handler = found->handler;
-        retain(handler);
         ++eventCallCount;
-        handler->onFDIsSet(descriptors[i].fd);
-        drop(handler);
+        int fd = descriptors[i].fd;
+        call(found->handler, [fd](IEventHandler* handler) { handler->onFDIsSet(fd); });
     }
 }
 
@@ -154,11 +161,8 @@ void RunLoop::dispatchDueTimers()
         found->due += found->interval;
         if (found->due <= now)
             found->due = now + found->interval;
-        ITimerHandler* handler = found->handler;
-        retain(handler);
         ++timerCallCount;
-        handler->onTimer();
-        drop(handler);
+        call(found->handler, [](ITimerHandler* handler) { handler->onTimer(); });
     }
 }
 

@@ -54,6 +54,8 @@ public:
     /** How often timer callbacks and descriptor callbacks ran so far. */
     uint64_t timerCallbacks() const { return timerCallCount; }
     uint64_t eventCallbacks() const { return eventCallCount; }
+    /** The longest any one callback took so far. */
+    std::chrono::nanoseconds longestCallback() const { return longest; }
 
     DECLARE_FUNKNOWN_METHODS
 
@@ -77,6 +79,8 @@ private:
     void drop(Steinberg::FUnknown* handler) const;
     void dispatchReadable(std::chrono::milliseconds timeout);
     void dispatchDueTimers();
+    /** Calls the handler, timed, holding a reference around the call when handlers are held. */
+    template <typename Handler, typename Call> void call(Handler* handler, Call callback);
 
     HandlerReferences references;
     uint64_t nextId = 1;
@@ -84,6 +88,7 @@ private:
     std::vector<TimerEntry> timers;
     uint64_t timerCallCount = 0;
     uint64_t eventCallCount = 0;
+    std::chrono::nanoseconds longest{0};
 };
 
 } // namespace qz::x11host

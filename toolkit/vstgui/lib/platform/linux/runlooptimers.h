@@ -45,4 +45,20 @@ private:
     IPlatformTimerFactory* previousFactory = nullptr;
 };
 
+/** Lends a run loop to the toolkit's timers for as long as the lease lives. */
+class RunLoopLease
+{
+public:
+    explicit RunLoopLease(Steinberg::Linux::IRunLoop& lent) : runLoop(&lent)
+    {
+        RunLoopTimers::instance().lendRunLoop(lent);
+    }
+    ~RunLoopLease() { RunLoopTimers::instance().returnRunLoop(*runLoop); }
+    RunLoopLease(const RunLoopLease&) = delete;
+    RunLoopLease& operator=(const RunLoopLease&) = delete;
+
+private:
+    Steinberg::IPtr<Steinberg::Linux::IRunLoop> runLoop;
+};
+
 } // namespace VSTGUI
