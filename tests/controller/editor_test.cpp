@@ -9,6 +9,7 @@
 
 #include "vstgui/lib/controls/cparamdisplay.h"
 #include "vstgui/lib/platform/manualtimerclock.h"
+#include "vstgui/lib/platform/windowlessfactory.h"
 #include "vstgui/plugin-bindings/bundleresources.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 #include "vstgui/uidescription/uiattributes.h"
@@ -34,7 +35,7 @@ using Call = RecordingComponentHandler::Call;
 
 namespace {
 
-// Stands in for the host's window handle: the editor draws nowhere yet.
+// Stands in for the host's window handle: these editors open windowless.
 int fakeParentWindow = 0;
 
 /** The frame rectangle of a view: its rectangle moved by the origins of its containers. */
@@ -85,6 +86,7 @@ protected:
     void SetUp() override
     {
         setPlatformTimerFactory(&clock);
+        setPlatformWindowFactory(&windowless);
         setModulePath(QZ_MODULE_PATH);
         controller = owned(new PlugController);
         ASSERT_EQ(controller->initialize(&hostContext), kResultOk);
@@ -98,6 +100,7 @@ protected:
         controller->terminate();
         controller = nullptr;
         setModulePath("");
+        setPlatformWindowFactory(nullptr);
         setPlatformTimerFactory(nullptr);
     }
 
@@ -115,6 +118,7 @@ protected:
     void idle() { clock.advance(VST3Editor::idleIntervalMs); }
 
     ManualTimerClock clock;
+    WindowlessFactory windowless;
     HostApplication hostContext;
     IPtr<PlugController> controller;
     IPtr<RecordingComponentHandler> handler;

@@ -36,7 +36,8 @@ const char* const validDescription = R"(<?xml version="1.0" encoding="UTF-8"?>
     <control-tag name="Junk" tag="1x"/>
   </control-tags>
   <template name="view" class="CViewContainer" size="300, 200" background-color="panel">
-    <view class="CTextLabel" origin="10, 10" size="50, 20" title="Hello" font-color="#ff0000"/>
+    <view class="CTextLabel" origin="10, 10" size="50, 20" title="Hello" font-color="#ff0000"
+          font-size="9.5"/>
     <view class="CSomethingUnknown" origin="0, 0" size="5, 5"/>
     <view class="COnOffButton" origin="70, 10" size="20, 20" control-tag="Level"
           default-value="1" max-value="2"/>
@@ -131,6 +132,7 @@ TEST_F(UIDescriptionBuild, TemplatesBuildNestedViewsWithTheirAttributes)
     EXPECT_EQ(label->getText(), UTF8String("Hello"));
     EXPECT_EQ(label->getViewSize(), CRect(10, 10, 60, 30));
     EXPECT_EQ(label->getFontColor(), CColor(255, 0, 0));
+    EXPECT_EQ(label->getFontSize(), 9.5);
     auto* inner = dynamic_cast<CViewContainer*>(root->getView(2));
     ASSERT_NE(inner, nullptr);
     EXPECT_EQ(inner->getViewSize(), CRect(100, 50, 250, 150));

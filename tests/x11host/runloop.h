@@ -54,8 +54,9 @@ public:
     /** How often timer callbacks and descriptor callbacks ran so far. */
     uint64_t timerCallbacks() const { return timerCallCount; }
     uint64_t eventCallbacks() const { return eventCallCount; }
-    /** The longest any one callback took so far. */
+    /** The longest any one callback took since the start or the last forgetLongestCallback. */
     std::chrono::nanoseconds longestCallback() const { return longest; }
+    void forgetLongestCallback() { longest = {}; }
 
     DECLARE_FUNKNOWN_METHODS
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <thread>
 
 namespace VSTGUI {
@@ -270,45 +271,63 @@ TEST_F(X11FrameTest, TheWindowShowsWhatTheViewsDrawAndRedrawsWhatTurnsInvalid)
     EXPECT_EQ(left->draws, leftDraws) << "a view outside the invalid rectangle is not drawn";
 }
 
-TEST_F(X11FrameTest, TextIsSetInAnInstalledFontInsideItsBox)
+/** Black text on white, centred in the view. */
+class TextView : public CView
 {
-    class TextView : public CView
+public:
+    TextView(const CRect& size, std::string shown) : CView(size), text(std::move(shown)) {}
+    void draw(CDrawContext* context) override
     {
-    public:
-        using CView::CView;
-        void draw(CDrawContext* context) override
-        {
-            context->setFillColor(kWhiteCColor);
-            context->drawRect(getViewSize(), kDrawFilled);
-            context->setFontColor(kBlackCColor);
-            context->setFontSize(14);
-            context->drawString("20kHz", getViewSize(), kCenterText);
-        }
-    };
-    const CRect box(100, 80, 200, 100);
-    frame->addView(new TextView(box));
-    ASSERT_TRUE(loop->runUntil(
-        [&] {
-            auto image = host.grab();
-            return image.at(120, 90) != rgb(kRed) || image.at(180, 90) != rgb(kBlue);
-        },
-        2s));
-    auto image = host.grab();
-    int inkLeft = 300, inkRight = 0;
-    for (int y = 80; y < 100; ++y)
+        context->setFillColor(kWhiteCColor);
+        context->drawRect(getViewSize(), kDrawFilled);
+        context->setFontColor(kBlackCColor);
+        context->setFontSize(14);
+        context->drawString(text, getViewSize(), kCenterText);
+    }
+
+private:
+    std::string text;
+};
+
+/** The columns from the leftmost to the rightmost dark pixel inside a box. */
+std::pair<int, int> inkColumns(const qz::x11host::Image& image, const CRect& box)
+{
+    int left = image.width, right = -1;
+    for (int y = static_cast<int>(box.top); y < box.bottom; ++y)
     {
-        for (int x = 100; x < 200; ++x)
+        for (int x = static_cast<int>(box.left); x < box.right; ++x)
         {
             if ((image.at(x, y) & 0xff) < 0x80)
             {
-                inkLeft = std::min(inkLeft, x);
-                inkRight = std::max(inkRight, x);
+                left = std::min(left, x);
+                right = std::max(right, x);
             }
         }
     }
+    return {left, right};
+}
+
+TEST_F(X11FrameTest, TextIsSetInAnInstalledFontCentredInItsBox)
+{
+    const CRect box(100, 80, 200, 100);
+    frame->addView(new TextView(box, "20kHz"));
+    ASSERT_TRUE(loop->runUntil([&] { return host.grab().at(100, 80) == 0xffffffu; }, 2s));
+    auto [inkLeft, inkRight] = inkColumns(host.grab(), box);
     ASSERT_LT(inkLeft, inkRight) << "no glyph was drawn";
     EXPECT_GT(inkRight - inkLeft, 25) << "five glyphs of a 14 px font";
-    EXPECT_NEAR((inkLeft + inkRight) / 2., 150., 3.) << "centred in the box";
+    EXPECT_NEAR((inkLeft + inkRight) / 2., 150., 3.);
+}
+
+TEST_F(X11FrameTest, TextTooWideForItsBoxIsSetSmallerToFitInIt)
+{
+    const CRect box(100, 80, 132, 100);
+    frame->addView(new TextView(box, "1.25kHz"));
+    ASSERT_TRUE(loop->runUntil([&] { return host.grab().at(100, 80) == 0xffffffu; }, 2s));
+    auto [inkLeft, inkRight] = inkColumns(host.grab(), box);
+    ASSERT_LT(inkLeft, inkRight) << "no glyph was drawn";
+    EXPECT_GT(inkLeft, 100) << "not cut at the left edge";
+    EXPECT_LT(inkRight, 131) << "not cut at the right edge";
+    EXPECT_GT(inkRight - inkLeft, 20) << "all seven glyphs";
 }
 
 TEST_F(X11FrameTest, AViewThatClosesTheEditorOnAPressEndsTheWindowsWork)

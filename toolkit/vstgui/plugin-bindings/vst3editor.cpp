@@ -1,6 +1,7 @@
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/lib/platform/iplatformwindow.h"
 #include "vstgui/plugin-bindings/bundleresources.h"
 #include "vstgui/uidescription/uiattributes.h"
 #include "vstgui/uidescription/uidescription.h"
@@ -46,17 +47,48 @@ tresult PLUGIN_API VST3Editor::isPlatformTypeSupported(FIDString type)
 
 tresult PLUGIN_API VST3Editor::attached(void* parent, FIDString type)
 {
-    if (frame || isPlatformTypeSupported(type) != kResultTrue || !open())
+    if (frame || isPlatformTypeSupported(type) != kResultTrue)
         return kResultFalse;
+    // The window comes first: the views' timers run on the event loop it brings.
+    auto* factory = getPlatformWindowFactory();
+    window = factory ? factory->prepare(parent, plugFrame) : nullptr;
+    if (!window)
+        return kResultFalse;
+    if (!open() || !window->show(*frame))
+    {
+        window.reset();
+        close();
+        return kResultFalse;
+    }
     return EditorView::attached(parent, type);
 }
 
 tresult PLUGIN_API VST3Editor::removed()
 {
-    if (!frame)
+    if (!window)
         return kResultFalse;
+    // The window goes before the views it shows.
+    window.reset();
     close();
     return EditorView::removed();
+}
+
+tresult PLUGIN_API VST3Editor::onSize(ViewRect* newSize)
+{
+    if (!newSize)
+        return kInvalidArgument;
+    return newSize->getWidth() == rect.getWidth() && newSize->getHeight() == rect.getHeight()
+               ? kResultTrue
+               : kResultFalse;
+}
+
+tresult PLUGIN_API VST3Editor::checkSizeConstraint(ViewRect* constrained)
+{
+    if (!constrained)
+        return kInvalidArgument;
+    constrained->right = constrained->left + rect.getWidth();
+    constrained->bottom = constrained->top + rect.getHeight();
+    return kResultTrue;
 }
 
 bool VST3Editor::open()

@@ -14,6 +14,7 @@
 
 namespace VSTGUI {
 
+class IPlatformWindow;
 class UIDescription;
 
 /**
@@ -41,6 +42,9 @@ public:
     Steinberg::tresult PLUGIN_API isPlatformTypeSupported(Steinberg::FIDString type) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API attached(void* parent, Steinberg::FIDString type) SMTG_OVERRIDE;
     Steinberg::tresult PLUGIN_API removed() SMTG_OVERRIDE;
+    /** The editor keeps the template's size: any other size is refused. */
+    Steinberg::tresult PLUGIN_API onSize(Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
+    Steinberg::tresult PLUGIN_API checkSizeConstraint(Steinberg::ViewRect* rect) SMTG_OVERRIDE;
 
     void valueChanged(CControl* control) override;
     void controlBeginEdit(CControl* control) override;
@@ -63,6 +67,7 @@ private:
     std::unique_ptr<UIDescription> description;
     VST3EditorDelegate* delegate;
     SharedPointer<CFrame> frame;
+    std::unique_ptr<IPlatformWindow> window;
     SharedPointer<CVSTGUITimer> idleTimer;
     std::map<Steinberg::Vst::ParamID, Steinberg::IPtr<ParameterBinding>> bindings;
 };

@@ -110,7 +110,7 @@ public:
     }
 };
 
-/** "font-color", "back-color", "text-alignment" (left, center, right). */
+/** "font-color", "font-size", "back-color", "text-alignment" (left, center, right). */
 class ParamDisplayCreator : public ViewCreatorAdapter
 {
 public:
@@ -131,6 +131,9 @@ public:
             display->setFontColor(color);
         if (colorAttribute(attributes, "back-color", description, color))
             display->setBackColor(color);
+        double fontSize = 0.;
+        if (attributes.getDoubleAttribute("font-size", fontSize) && fontSize > 0.)
+            display->setFontSize(fontSize);
         if (const std::string* align = attributes.getAttributeValue("text-alignment"))
             display->setHoriAlign(*align == "left"    ? kLeftText
                                   : *align == "right" ? kRightText

@@ -33,6 +33,7 @@ void CParamDisplay::draw(CDrawContext* context)
     if (!text.empty())
     {
         context->setFontColor(fontColor);
+        context->setFontSize(fontSize);
         context->drawString(UTF8String(text), getViewSize(), horiAlign);
     }
     setDirty(false);

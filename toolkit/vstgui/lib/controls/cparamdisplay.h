@@ -26,6 +26,9 @@ public:
     const CColor& getFontColor() const { return fontColor; }
     void setBackColor(const CColor& color) { backColor = color; }
     const CColor& getBackColor() const { return backColor; }
+    /** The text's size in pixels. */
+    void setFontSize(double size) { fontSize = size; }
+    double getFontSize() const { return fontSize; }
     void setHoriAlign(CHoriTxtAlign align) { horiAlign = align; }
     CHoriTxtAlign getHoriAlign() const { return horiAlign; }
 
@@ -35,6 +38,7 @@ private:
     ValueToStringFunction valueToString;
     CColor fontColor = kBlackCColor;
     CColor backColor = kTransparentCColor;
+    double fontSize = 12.;
     CHoriTxtAlign horiAlign = kCenterText;
 };
 

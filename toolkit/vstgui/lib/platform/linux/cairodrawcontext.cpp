@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace VSTGUI {
@@ -53,10 +54,19 @@ void CairoDrawContext::platformDrawString(const UTF8String& text, const CRect& r
     cairo_clip(cairo);
     cairo_select_font_face(cairo, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cairo, getFontSize());
-    cairo_font_extents_t font;
-    cairo_font_extents(cairo, &font);
     cairo_text_extents_t extents;
     cairo_text_extents(cairo, text.data(), &extents);
+    // A text wider than its box is set smaller, down to a legible minimum, rather than cut; a
+    // pixel stays free on either side for the glyphs' antialiased edges.
+    const double room = rect.getWidth() - 2.;
+    if (extents.x_advance > room && extents.x_advance > 0.)
+    {
+        double size = getFontSize() * room / extents.x_advance;
+        cairo_set_font_size(cairo, std::max(size, kSmallestFontSize));
+        cairo_text_extents(cairo, text.data(), &extents);
+    }
+    cairo_font_extents_t font;
+    cairo_font_extents(cairo, &font);
 
     double x = rect.left;
     if (align == kCenterText)

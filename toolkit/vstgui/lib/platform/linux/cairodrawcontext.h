@@ -9,12 +9,14 @@ namespace VSTGUI {
 /**
  * The drawing context of an editor window: cairo, drawing in frame coordinates into whatever
  * target the caller's cairo context has (the window, or a group pushed on it). Text is set in
- * DejaVu Sans, which the fonts-dejavu-core package puts on every Debian system.
+ * DejaVu Sans, which the fonts-dejavu-core package puts on every Debian system; a text too wide
+ * for its box is set smaller until it fits, down to kSmallestFontSize.
  */
 class CairoDrawContext : public CDrawContext
 {
 public:
     static constexpr const char* kFontFamily = "DejaVu Sans";
+    static constexpr double kSmallestFontSize = 7.;
 
     /** Draws through cairo; the caller keeps the context and its clip. */
     explicit CairoDrawContext(cairo_t* target) : cairo(target) {}

@@ -1,0 +1,547 @@
+// The plug-in's editor in a Linux DAW: a top-level window of the host's, the host's run loop, and
+// a user's mouse and keys through the X server.
+#include "controllerinstance.h"
+#include "hostframe.h"
+#include "hostwindow.h"
+#include "recordingcomponenthandler.h"
+#include "runloop.h"
+#include "xtestinput.h"
+
+#include "controller/plugcontroller.h"
+#include "factory/plugids.h"
+#include "gui/cslider.h"
+
+#include "vstgui/lib/controls/cbuttons.h"
+#include "vstgui/lib/controls/ctextlabel.h"
+#include "vstgui/plugin-bindings/bundleresources.h"
+#include "vstgui/plugin-bindings/vst3editor.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+#include "public.sdk/source/vst/hosting/hostclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace {
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+using namespace VSTGUI;
+using namespace std::chrono_literals;
+using qz::testhost::RecordingComponentHandler;
+using qz::x11host::HostWindow;
+using qz::x11host::XTestInput;
+using Call = RecordingComponentHandler::Call;
+
+/** A view's rectangle in the editor's window. */
+CRect windowRect(const CView* view, CRect rect)
+{
+    for (const CView* parent = view->getParentView(); parent; parent = parent->getParentView())
+        rect.offset(parent->getViewSize().left, parent->getViewSize().top);
+    return rect;
+}
+
+CPoint centreOf(const CRect& rect)
+{
+    return {(rect.left + rect.right) / 2., (rect.top + rect.bottom) / 2.};
+}
+
+uint32_t rgb(const CColor& color)
+{
+    return static_cast<uint32_t>(color.red << 16 | color.green << 8 | color.blue);
+}
+
+/** One editor of one controller, opened in a host window as a Linux DAW opens it. */
+class HostedEditor
+{
+public:
+    static constexpr int kMargin = 20;
+
+    explicit HostedEditor(qz::x11host::RunLoop& loop)
+        : plugFrame(owned(new qz::x11host::HostFrame(loop)))
+    {
+        controller = owned(new PlugController);
+        controller->initialize(&hostContext);
+        handler = owned(new RecordingComponentHandler);
+        controller->setComponentHandler(handler);
+        view = owned(controller->createView(ViewType::kEditor));
+        ViewRect size;
+        view->getSize(&size);
+        host = std::make_unique<HostWindow>(size.getWidth() + kMargin, size.getHeight() + kMargin);
+        view->setFrame(plugFrame);
+    }
+
+    ~HostedEditor()
+    {
+        if (attached)
+            view->removed();
+        view->setFrame(nullptr);
+        view = nullptr;
+        controller->terminate();
+    }
+
+    tresult attach()
+    {
+        tresult result = view->attached(host->parentHandle(), kPlatformTypeX11EmbedWindowID);
+        attached = result == kResultOk;
+        return result;
+    }
+
+    tresult remove()
+    {
+        attached = false;
+        return view->removed();
+    }
+
+    VST3Editor& editor() const { return dynamic_cast<VST3Editor&>(*view); }
+
+    template <typename View> std::vector<View*> viewsOfType() const
+    {
+        std::vector<View*> found;
+        editor().getFrame()->forEachDescendant([&](CView* candidate) {
+            if (auto* typed = dynamic_cast<View*>(candidate))
+                found.push_back(typed);
+        });
+        return found;
+    }
+
+    CSlider* slider(int32_t tag) const
+    {
+        for (auto* candidate : viewsOfType<CSlider>())
+        {
+            if (candidate->getTag() == tag)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    /** The calls of the host's component handler about one parameter. */
+    std::vector<RecordingComponentHandler::Record> editsOf(ParamID id) const
+    {
+        std::vector<RecordingComponentHandler::Record> edits;
+        for (auto& record : handler->records())
+        {
+            if (record.call != Call::kRestartComponent && record.subject == id)
+                edits.push_back(record);
+        }
+        return edits;
+    }
+
+    bool editEnded(ParamID id) const
+    {
+        auto edits = editsOf(id);
+        return !edits.empty() && edits.back().call == Call::kEndEdit;
+    }
+
+    HostApplication hostContext;
+    IPtr<PlugController> controller;
+    IPtr<RecordingComponentHandler> handler;
+    IPtr<qz::x11host::HostFrame> plugFrame;
+    IPtr<IPlugView> view;
+    std::unique_ptr<HostWindow> host;
+    bool attached = false;
+};
+
+class EditorInLinuxHost : public testing::Test
+{
+protected:
+    IPtr<qz::x11host::RunLoop> loop = owned(new qz::x11host::RunLoop);
+    XTestInput input;
+    std::unique_ptr<HostedEditor> hosted;
+
+    void SetUp() override
+    {
+        setModulePath(QZ_MODULE_PATH);
+        hosted = std::make_unique<HostedEditor>(*loop);
+        ASSERT_EQ(hosted->attach(), kResultOk);
+        ASSERT_TRUE(drawn(*hosted));
+    }
+
+    void TearDown() override
+    {
+        hosted.reset();
+        EXPECT_EQ(loop->eventHandlerCount(), 0u);
+        EXPECT_EQ(loop->timerCount(), 0u);
+    }
+
+    /** Waits until the editor's window shows something other than the host's white. */
+    bool drawn(const HostedEditor& editor)
+    {
+        return loop->runUntil([&] { return editor.host->grab().at(2, 2) != 0xffffff; }, 3s);
+    }
+
+    void moveTo(const CPoint& where)
+    {
+        auto origin = hosted->host->rootOrigin();
+        input.moveTo(origin.x + static_cast<int>(std::floor(where.x)),
+                     origin.y + static_cast<int>(std::floor(where.y)));
+    }
+
+    void click(const CPoint& where)
+    {
+        moveTo(where);
+        input.press(1);
+        input.release(1);
+    }
+
+    bool runUntilEditEnded(ParamID id)
+    {
+        return loop->runUntil([&] { return hosted->editEnded(id); }, 2s);
+    }
+
+    /** Moves a parameter as automation does and waits for the slider to follow. */
+    void automate(ParamID id, ParamValue value)
+    {
+        hosted->controller->setParamNormalized(id, value);
+        auto* slider = hosted->slider(static_cast<int32_t>(id));
+        ASSERT_TRUE(loop->runUntil(
+            [&] { return std::abs(slider->getValueNormalized() - value) < 1e-6; }, 2s));
+    }
+
+    /** The handle's rectangle in the window for a slider's value. */
+    CRect handleInWindow(const CSlider& slider, float value) const
+    {
+        return windowRect(&slider, slider.handleRectForValue(value));
+    }
+
+    /** Pixels of handle travel per unit of normalised value. */
+    double travel(const CSlider& slider) const
+    {
+        return std::abs(slider.handleRectForValue(0.f).top - slider.handleRectForValue(1.f).top);
+    }
+};
+
+TEST_F(EditorInLinuxHost, TheEditorIsAFixedSizeX11ChildOfTheHostsWindow)
+{
+    auto& view = *hosted->view;
+    EXPECT_EQ(view.isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultTrue);
+    EXPECT_EQ(view.isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
+    EXPECT_EQ(view.isPlatformTypeSupported(kPlatformTypeNSView), kResultFalse);
+    EXPECT_EQ(view.canResize(), kResultFalse);
+
+    ViewRect size;
+    ASSERT_EQ(view.getSize(&size), kResultOk);
+    auto children = hosted->host->children();
+    ASSERT_EQ(children.size(), 1u);
+    auto geometry = hosted->host->childGeometry(children[0]);
+    EXPECT_EQ(geometry.width, size.getWidth());
+    EXPECT_EQ(geometry.height, size.getHeight());
+    EXPECT_TRUE(geometry.mapped);
+    EXPECT_EQ(hosted->host->property(children[0], "_XEMBED_INFO"), (std::vector<uint32_t>{0, 1}));
+
+    ViewRect larger(0, 0, size.getWidth() + 100, size.getHeight() + 50);
+    EXPECT_EQ(view.onSize(&larger), kResultFalse);
+    ViewRect asked = larger;
+    EXPECT_EQ(view.checkSizeConstraint(&asked), kResultTrue);
+    EXPECT_EQ(asked.getWidth(), size.getWidth());
+    EXPECT_EQ(asked.getHeight(), size.getHeight());
+    ViewRect after;
+    view.getSize(&after);
+    EXPECT_EQ(after.getWidth(), size.getWidth());
+    loop->runFor(50ms);
+    EXPECT_EQ(hosted->host->childGeometry(children[0]).width, size.getWidth());
+    EXPECT_EQ(hosted->plugFrame->resizeRequests(), 0);
+}
+
+TEST_F(EditorInLinuxHost, APressOffABandsHandleJumpsTheBandThereAsOneEdit)
+{
+    const ParamID band = 10;
+    auto* slider = hosted->slider(band);
+    ASSERT_NE(slider, nullptr);
+    const CRect handle = handleInWindow(*slider, slider->getValueNormalized());
+    const CPoint press(centreOf(handle).x, handle.top - 40);
+
+    click(press);
+    ASSERT_TRUE(runUntilEditEnded(band));
+    auto edits = hosted->editsOf(band);
+    ASSERT_EQ(edits.size(), 3u);
+    EXPECT_EQ(edits[0].call, Call::kBeginEdit);
+    EXPECT_EQ(edits[1].call, Call::kPerformEdit);
+    EXPECT_EQ(edits[2].call, Call::kEndEdit);
+    const ParamValue value = hosted->controller->getParamNormalized(band);
+    EXPECT_EQ(edits[1].value, value);
+    EXPECT_GT(value, 0.5);
+    // The handle's centre lands one pixel below the press, to the whole pixel.
+    EXPECT_NEAR(centreOf(handleInWindow(*slider, static_cast<float>(value))).y, press.y + 1, 1.);
+}
+
+TEST_F(EditorInLinuxHost, AnAltPressResetsABandTo0dB)
+{
+    const ParamID band = 4;
+    automate(band, 0.8);
+    hosted->handler->clear();
+    auto* slider = hosted->slider(band);
+    const CRect track = windowRect(slider, slider->getViewSize());
+
+    input.keyDown(XTestInput::Key::alt);
+    click(CPoint(centreOf(track).x, track.bottom - 5));
+    input.keyUp(XTestInput::Key::alt);
+    ASSERT_TRUE(runUntilEditEnded(band));
+    EXPECT_EQ(hosted->controller->getParamNormalized(band), 0.5);
+    auto edits = hosted->editsOf(band);
+    ASSERT_EQ(edits.size(), 3u);
+    EXPECT_EQ(edits[1].call, Call::kPerformEdit);
+    EXPECT_EQ(edits[1].value, 0.5);
+}
+
+TEST_F(EditorInLinuxHost, AShiftDragMovesABandATenthAsFarAsThePointer)
+{
+    const ParamID band = 12;
+    auto* slider = hosted->slider(band);
+    const double before = hosted->controller->getParamNormalized(band);
+    const CPoint start = centreOf(handleInWindow(*slider, static_cast<float>(before)));
+
+    moveTo(start);
+    input.keyDown(XTestInput::Key::shift);
+    input.press(1);
+    for (int step = 1; step <= 5; ++step)
+    {
+        moveTo(CPoint(start.x, start.y - 10 * step));
+        loop->runFor(5ms);
+    }
+    input.release(1);
+    input.keyUp(XTestInput::Key::shift);
+    ASSERT_TRUE(runUntilEditEnded(band));
+
+    const double moved = hosted->controller->getParamNormalized(band) - before;
+    const double pixel = 1. / travel(*slider);
+    EXPECT_NEAR(moved, 50. * pixel / 10., pixel) << "50 pixels up, a tenth of it";
+}
+
+TEST_F(EditorInLinuxHost, ADragAtSixtyMovesASecondIsHandledAndDrawnWithinAFrameEach)
+{
+    const ParamID band = 15;
+    auto* slider = hosted->slider(band);
+    const CPoint start = centreOf(handleInWindow(*slider, slider->getValueNormalized()));
+    moveTo(start);
+    input.press(1);
+    loop->runFor(20ms);
+    loop->forgetLongestCallback();
+    CPoint pointer = start;
+    for (int move = 1; move <= 60; ++move)
+    {
+        pointer.y = std::floor(start.y + 60. * std::sin(move / 10.));
+        moveTo(pointer);
+        loop->runFor(16ms);
+    }
+    const auto longest = loop->longestCallback();
+    input.release(1);
+    ASSERT_TRUE(runUntilEditEnded(band));
+
+    RecordProperty("longest_callback_us", static_cast<int>(longest.count() / 1000));
+    EXPECT_LT(longest, 16ms) << "one move, its edit and its redraw fit in a frame";
+    EXPECT_NEAR(centreOf(handleInWindow(*slider, slider->getValueNormalized())).y, pointer.y, 1.)
+        << "the handle followed the pointer to the end";
+    const uint32_t handleColour = rgb(slider->getHandleColor());
+    EXPECT_TRUE(loop->runUntil(
+        [&] {
+            return hosted->host->grab().at(static_cast<int>(pointer.x),
+                                           static_cast<int>(pointer.y)) == handleColour;
+        },
+        1s))
+        << "and the window shows it there";
+}
+
+TEST_F(EditorInLinuxHost, TheBypassButtonTogglesBypass)
+{
+    const ParamID bypass = 32;
+    COnOffButton* button = nullptr;
+    for (auto* candidate : hosted->viewsOfType<COnOffButton>())
+    {
+        if (candidate->getTag() == static_cast<int32_t>(bypass))
+            button = candidate;
+    }
+    ASSERT_NE(button, nullptr);
+    const CPoint centre = centreOf(windowRect(button, button->getViewSize()));
+
+    click(centre);
+    ASSERT_TRUE(runUntilEditEnded(bypass));
+    EXPECT_EQ(hosted->controller->getParamNormalized(bypass), 1.);
+    hosted->handler->clear();
+    click(centre);
+    ASSERT_TRUE(runUntilEditEnded(bypass));
+    EXPECT_EQ(hosted->controller->getParamNormalized(bypass), 0.);
+}
+
+TEST_F(EditorInLinuxHost, TheAboutButtonShowsVersionFormatAndArchitecture)
+{
+    COnOffButton* button = nullptr;
+    for (auto* candidate : hosted->viewsOfType<COnOffButton>())
+    {
+        if (candidate->getTag() < 0)
+            button = candidate;
+    }
+    ASSERT_NE(button, nullptr);
+    CTextLabel* label = nullptr;
+    for (auto* candidate : hosted->viewsOfType<CTextLabel>())
+    {
+        if (candidate->getParentView() == button->getParentView())
+            label = candidate;
+    }
+    ASSERT_NE(label, nullptr);
+    const CRect labelRect = windowRect(label, label->getViewSize());
+    auto inkIn = [&](const qz::x11host::Image& image) {
+        std::set<uint32_t> colours;
+        for (int y = static_cast<int>(labelRect.top); y < labelRect.bottom; ++y)
+        {
+            for (int x = static_cast<int>(labelRect.left); x < labelRect.right; ++x)
+                colours.insert(image.at(x, y));
+        }
+        return colours.size();
+    };
+    const auto blank = inkIn(hosted->host->grab());
+
+    click(centreOf(windowRect(button, button->getViewSize())));
+    ASSERT_TRUE(loop->runUntil([&] { return !label->getText().empty(); }, 2s));
+    EXPECT_EQ(label->getText().getString(), "2.1.0, VST3 unknown");
+    EXPECT_TRUE(loop->runUntil([&] { return inkIn(hosted->host->grab()) > blank + 2; }, 2s))
+        << "the text is on screen";
+
+    click(centreOf(windowRect(button, button->getViewSize())));
+    ASSERT_TRUE(loop->runUntil([&] { return label->getText().empty(); }, 2s));
+}
+
+TEST_F(EditorInLinuxHost, EverySlidersHandleIsDrawnWhereHandleRectForValuePlacesIt)
+{
+    for (ParamID band = 1; band <= 31; ++band)
+        automate(band, (band - 1) / 30.);
+    automate(0, 0.3);
+    loop->runFor(50ms);
+    auto image = hosted->host->grab();
+
+    for (auto* slider : hosted->viewsOfType<CSlider>())
+    {
+        SCOPED_TRACE(testing::Message() << "slider " << slider->getTag());
+        const CRect handle = handleInWindow(*slider, slider->getValueNormalized());
+        const uint32_t handleColour = rgb(slider->getHandleColor());
+        int wrong = 0;
+        for (int y = static_cast<int>(handle.top); y < handle.bottom; ++y)
+        {
+            for (int x = static_cast<int>(handle.left); x < handle.right; ++x)
+                wrong += image.at(x, y) != handleColour;
+        }
+        EXPECT_EQ(wrong, 0) << "every pixel of the handle's rectangle";
+        const CRect track = windowRect(slider, slider->getViewSize());
+        const int x = static_cast<int>(centreOf(handle).x);
+        if (handle.top - 2 >= track.top)
+        {
+            EXPECT_NE(image.at(x, static_cast<int>(handle.top) - 2), handleColour);
+        }
+        if (handle.bottom + 1 < track.bottom)
+        {
+            EXPECT_NE(image.at(x, static_cast<int>(handle.bottom) + 1), handleColour);
+        }
+    }
+}
+
+TEST_F(EditorInLinuxHost, ClosingTheEditorDuringARampStopsTheRampAndLeavesNothingRegistered)
+{
+    auto* slider = hosted->slider(20);
+    slider->setSliderMode(kRamp);
+    const CRect track = windowRect(slider, slider->getViewSize());
+    moveTo(CPoint(centreOf(track).x, track.top + 2));
+    input.press(1);
+    ASSERT_TRUE(loop->runUntil([&] { return slider->getValueNormalized() > 0.52f; }, 2s))
+        << "the ramp ticks";
+    EXPECT_EQ(hosted->remove(), kResultOk);
+    EXPECT_EQ(loop->eventHandlerCount(), 0u);
+    EXPECT_EQ(loop->timerCount(), 0u);
+    input.release(1);
+    loop->runFor(50ms);
+    EXPECT_TRUE(loop->runUntil([&] { return hosted->host->children().empty(); }, 2s));
+}
+
+TEST_F(EditorInLinuxHost, OneViewAttachedAndRemovedAgainAndAgainWorksEachTime)
+{
+    for (int cycle = 0; cycle < 10; ++cycle)
+    {
+        ASSERT_EQ(hosted->remove(), kResultOk);
+        ASSERT_EQ(loop->timerCount(), 0u);
+        ASSERT_EQ(hosted->attach(), kResultOk);
+    }
+    ASSERT_TRUE(drawn(*hosted));
+    click(centreOf(windowRect(hosted->slider(7), hosted->slider(7)->getViewSize())));
+    EXPECT_TRUE(runUntilEditEnded(7));
+}
+
+TEST_F(EditorInLinuxHost, TwoEditorsRunSideBySideAndOneOutlivesTheOther)
+{
+    HostedEditor second(*loop);
+    ASSERT_EQ(second.attach(), kResultOk);
+    ASSERT_TRUE(drawn(second));
+    hosted.reset();
+
+    second.controller->setParamNormalized(3, 0.9);
+    auto* slider = second.slider(3);
+    EXPECT_TRUE(loop->runUntil([&] { return slider->getValueNormalized() > 0.89f; }, 2s))
+        << "the remaining editor's idle timer still runs";
+    const CRect handle = windowRect(slider, slider->handleRectForValue(0.9f));
+    EXPECT_TRUE(loop->runUntil(
+        [&] {
+            return second.host->grab().at(static_cast<int>(centreOf(handle).x),
+                                          static_cast<int>(centreOf(handle).y)) ==
+                   rgb(slider->getHandleColor());
+        },
+        2s));
+}
+
+TEST_F(EditorInLinuxHost, WithoutTheHostsRunLoopOrParentNoEditorOpens)
+{
+    HostedEditor other(*loop);
+    other.view->setFrame(nullptr);
+    EXPECT_EQ(other.attach(), kResultFalse);
+    other.view->setFrame(other.plugFrame);
+    EXPECT_EQ(other.view->attached(nullptr, kPlatformTypeX11EmbedWindowID), kResultFalse);
+    const auto missing = reinterpret_cast<void*>(uintptr_t{0x7ffffff});
+    EXPECT_EQ(other.view->attached(missing, kPlatformTypeX11EmbedWindowID), kResultFalse);
+    EXPECT_EQ(other.view->attached(other.host->parentHandle(), kPlatformTypeHWND), kResultFalse);
+    EXPECT_TRUE(other.host->children().empty());
+    EXPECT_EQ(loop->eventHandlerCount(), 1u) << "only the first editor's";
+}
+
+TEST(EditorOpenedAndClosed, AHundredTimesLeavesNoWindowHandlerOrTimerBehind)
+{
+    setModulePath(QZ_MODULE_PATH);
+    // This host keeps what it is given registered alive, as some hosts do.
+    IPtr<qz::x11host::RunLoop> loop =
+        owned(new qz::x11host::RunLoop(qz::x11host::RunLoop::HandlerReferences::held));
+    HostedEditor hosted(*loop);
+    for (int cycle = 0; cycle < 100; ++cycle)
+    {
+        hosted.view->setFrame(nullptr);
+        hosted.view = owned(hosted.controller->createView(ViewType::kEditor));
+        hosted.view->setFrame(hosted.plugFrame);
+        ASSERT_EQ(hosted.attach(), kResultOk);
+        loop->runFor(3ms);
+        ASSERT_EQ(hosted.remove(), kResultOk);
+        ASSERT_EQ(loop->eventHandlerCount(), 0u);
+        ASSERT_EQ(loop->timerCount(), 0u);
+    }
+    EXPECT_TRUE(loop->runUntil([&] { return hosted.host->children().empty(); }, 2s));
+}
+
+TEST(EditorOfTheLoadedModule, OpensInTheHostsWindowFromTheBundlesResourcesAndCloses)
+{
+    qz::testhost::PluginModule module(qz::testhost::builtModulePath());
+    qz::testhost::ControllerInstance instance(module, PlugControllerUID.toTUID());
+    ASSERT_EQ(instance.initialize(), kResultOk);
+    IPtr<IPlugView> view = owned(instance.controller()->createView(ViewType::kEditor));
+    ASSERT_TRUE(view);
+    ViewRect size;
+    view->getSize(&size);
+    HostWindow host(size.getWidth(), size.getHeight());
+    IPtr<qz::x11host::RunLoop> loop = owned(new qz::x11host::RunLoop);
+    IPtr<qz::x11host::HostFrame> plugFrame = owned(new qz::x11host::HostFrame(*loop));
+    view->setFrame(plugFrame);
+    ASSERT_EQ(view->attached(host.parentHandle(), kPlatformTypeX11EmbedWindowID), kResultOk);
+    EXPECT_TRUE(loop->runUntil([&] { return host.grab().at(2, 2) != 0xffffff; }, 3s));
+    EXPECT_EQ(view->removed(), kResultOk);
+    EXPECT_EQ(loop->eventHandlerCount(), 0u);
+    EXPECT_EQ(loop->timerCount(), 0u);
+    view->setFrame(nullptr);
+}
+
+} // namespace
