@@ -32,7 +32,8 @@ public:
     tresult PLUGIN_API process(ProcessData& data) SMTG_OVERRIDE;
 
     /** Recomputes every section's gain and coefficients and the level target from paramState;
-        with reset the level smoother jumps to its target. */
+        with reset the level smoother jumps to its target. While active only the audio thread
+        calls it, so it allocates nothing, takes no lock and never waits. */
     void updateFilters(bool reset);
     /** Designs section index (0..61) for a non-zero gain. */
     void designBandFilter(int32 index, int32 centreHz, double gainDb, double bandwidthHz,
@@ -47,15 +48,17 @@ protected:
         uint64 restoreNumber;
     };
 
-    /** Audio thread: stores the last point of every queue and redesigns once per queue; true when
-        there was a queue. */
+    /** Audio thread, no allocation, lock or wait: stores the last point of every queue and
+        redesigns once per queue; true when there was a queue. */
     bool takeParameterChanges(IParameterChanges* changes);
-    /** Audio thread: applies a state restored since the last block; true when there was one. */
+    /** Audio thread, no allocation, lock or wait: applies the state restored since the last
+        block, if any; true when there was one. */
     bool takeRestoredState();
     /** Main thread: the latest settings; while active, those the audio thread last reported, or a
         restored state that it has not taken yet. */
     ParamState currentState();
-    /** Audio thread: channels 0 and 1 of in and out, numSamples at least 1. */
+    /** Audio thread, no allocation, lock or wait: filters channels 0 and 1 of in into out,
+        numSamples at least 1. */
     void processBlock32(Sample32** in, Sample32** out, int32 numSamples);
     void processBlock64(Sample64** in, Sample64** out, int32 numSamples);
     template <typename Sample> void processBlock(Sample** in, Sample** out, int32 numSamples);
