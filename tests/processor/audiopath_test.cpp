@@ -89,6 +89,19 @@ TEST_F(AudioPath, AFlatSettingPasses32BitAudioBitForBit)
         }
 }
 
+TEST_F(AudioPath, BandsAtOrAboveHalfTheSampleRateLeaveTheAudioUntouched)
+{
+    ASSERT_EQ(instance.prepare(22050, kBlock, kSample32), kResultOk);
+    ParameterChanges changes;
+    for (ParamID band = 28; band < kNumBands; ++band) // 12.5 kHz and up
+        changes.set(kFirstBandId + band, band % 2 == 0 ? 1.0 : 0.0);
+    StereoBlock<float> block(kBlock);
+    fillNoise(block, 8);
+    ASSERT_EQ(instance.process(block.data(&changes)), kResultOk);
+    EXPECT_TRUE(channelEquals(block.output(0), block.input(0), kBlock));
+    EXPECT_TRUE(channelEquals(block.output(1), block.input(1), kBlock));
+}
+
 TEST_F(AudioPath, TheLevelGlidesToTheLastPointOfItsQueue)
 {
     prepare(kSample64, instance);
