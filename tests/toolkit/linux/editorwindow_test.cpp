@@ -345,6 +345,49 @@ TEST_F(EditorInLinuxHost, ADragAtSixtyMovesASecondIsHandledAndDrawnWithinAFrameE
         << "and the window shows it there";
 }
 
+TEST_F(EditorInLinuxHost, WheelTurnsEditABandAsOneEditThatEndsWhenTheWheelRests)
+{
+    const ParamID band = 8;
+    auto* slider = hosted->slider(band);
+    const size_t restingTimers = loop->timerCount();
+    moveTo(centreOf(windowRect(slider, slider->getViewSize())));
+    for (int notch = 0; notch < 3; ++notch)
+    {
+        input.press(4);
+        input.release(4);
+    }
+    input.keyDown(XTestInput::Key::shift);
+    input.press(5);
+    input.release(5);
+    input.keyUp(XTestInput::Key::shift);
+    ASSERT_TRUE(runUntilEditEnded(band)) << "the wheel's edit timer ends the edit on its own";
+    auto edits = hosted->editsOf(band);
+    ASSERT_EQ(edits.size(), 6u);
+    EXPECT_EQ(edits.front().call, Call::kBeginEdit);
+    EXPECT_EQ(edits.back().call, Call::kEndEdit);
+    EXPECT_NEAR(hosted->controller->getParamNormalized(band), 0.5 + 3 * 0.1 - 0.01, 1e-6)
+        << "three notches up, a tenth of one down with Shift";
+    EXPECT_EQ(loop->timerCount(), restingTimers) << "the wheel's timer ended in its own tick";
+}
+
+TEST_F(EditorInLinuxHost, ARampThatReachesThePointerEndsItsTimerInItsOwnTick)
+{
+    auto* slider = hosted->slider(25);
+    slider->setSliderMode(kRamp);
+    const size_t restingTimers = loop->timerCount();
+    const CRect track = windowRect(slider, slider->getViewSize());
+    const CPoint target(centreOf(track).x, track.top + 60);
+    moveTo(target);
+    input.press(1);
+    ASSERT_TRUE(loop->runUntil([&] { return loop->timerCount() > restingTimers; }, 2s));
+    ASSERT_TRUE(loop->runUntil([&] { return loop->timerCount() == restingTimers; }, 3s))
+        << "the ramp's timer is gone once the ramp arrives";
+    EXPECT_NEAR(centreOf(handleInWindow(*slider, slider->getValueNormalized())).y, target.y + 1, 1.)
+        << "the ramp ends with the handle's centre at the pointer";
+    input.release(1);
+    EXPECT_TRUE(runUntilEditEnded(25));
+}
+
 TEST_F(EditorInLinuxHost, TheBypassButtonTogglesBypass)
 {
     const ParamID bypass = 32;
