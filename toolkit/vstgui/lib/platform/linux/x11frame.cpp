@@ -109,13 +109,13 @@ bool X11Frame::create(uint32_t parent)
     xcb_flush(connection);
 
     eventHandler = owned(new RunLoopHandler([this] { processEvents(); }));
-    redrawTimer = owned(new RunLoopHandler([this] { processEvents(); }));
     if (runLoop->registerEventHandler(eventHandler, xcb_get_file_descriptor(connection)) !=
         kResultOk)
     {
         eventHandler = nullptr;
         return false;
     }
+    redrawTimer = owned(new RunLoopHandler([this] { processEvents(); }));
     if (runLoop->registerTimer(redrawTimer, kRedrawIntervalMs) != kResultOk)
     {
         redrawTimer = nullptr;
