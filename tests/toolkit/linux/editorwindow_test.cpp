@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -531,7 +532,7 @@ TEST_F(EditorInLinuxHost, TwoEditorsRunSideBySideAndOneOutlivesTheOther)
         2s));
 }
 
-TEST_F(EditorInLinuxHost, WithoutTheHostsRunLoopOrParentNoEditorOpens)
+TEST_F(EditorInLinuxHost, WithoutTheHostsRunLoopParentOrDisplayNoEditorOpens)
 {
     HostedEditor other(*loop);
     other.view->setFrame(nullptr);
@@ -541,6 +542,10 @@ TEST_F(EditorInLinuxHost, WithoutTheHostsRunLoopOrParentNoEditorOpens)
     const auto missing = reinterpret_cast<void*>(uintptr_t{0x7ffffff});
     EXPECT_EQ(other.view->attached(missing, kPlatformTypeX11EmbedWindowID), kResultFalse);
     EXPECT_EQ(other.view->attached(other.host->parentHandle(), kPlatformTypeHWND), kResultFalse);
+    const std::string display = std::getenv("DISPLAY");
+    unsetenv("DISPLAY");
+    EXPECT_EQ(other.attach(), kResultFalse) << "no X server to open the window on";
+    setenv("DISPLAY", display.c_str(), 1);
     EXPECT_TRUE(other.host->children().empty());
     EXPECT_EQ(loop->eventHandlerCount(), 1u) << "only the first editor's";
 }
