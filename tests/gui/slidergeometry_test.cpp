@@ -53,6 +53,21 @@ TEST(HandleGeometry, AVerticalSliderTravelsAlongY)
     EXPECT_EQ(rig.slider().handleRectForValue(1.f), CRect(10, 25, 20, 45));
 }
 
+TEST(HandleGeometry, TheTwoSliderFormsRaiseTheirValueRightwardAndUpward)
+{
+    auto horizontal = makeOwned<CHorizontalSlider>(CRect(0, 0, 100, 10), nullptr, 1);
+    horizontal->setHandleSize(CPoint(10, 10));
+    EXPECT_EQ(horizontal->getSliderMode(), kUseGlobal);
+    EXPECT_EQ(horizontal->handleRectForValue(0.f), CRect(0, 0, 10, 10));
+    EXPECT_EQ(horizontal->handleRectForValue(1.f), CRect(90, 0, 100, 10));
+
+    auto vertical = makeOwned<CVerticalSlider>(CRect(0, 0, 10, 100), nullptr, 2);
+    vertical->setHandleSize(CPoint(10, 10));
+    EXPECT_EQ(vertical->getSliderMode(), kUseGlobal);
+    EXPECT_EQ(vertical->handleRectForValue(0.f), CRect(0, 90, 10, 100));
+    EXPECT_EQ(vertical->handleRectForValue(1.f), CRect(0, 0, 10, 10));
+}
+
 TEST(HandleGeometry, TheHandleIsDrawnWhereAPressGrabsIt)
 {
     SliderRig rig;
