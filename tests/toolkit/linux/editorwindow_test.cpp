@@ -498,6 +498,16 @@ TEST_F(EditorInLinuxHost, ClosingTheEditorDuringARampStopsTheRampAndLeavesNothin
     EXPECT_TRUE(loop->runUntil([&] { return hosted->host->children().empty(); }, 2s));
 }
 
+TEST_F(EditorInLinuxHost, AHostThatDestroysItsWindowBeforeRemovingTheEditorCrashesNothing)
+{
+    hosted->host.reset();
+    hosted->controller->setParamNormalized(9, 0.2);
+    loop->runFor(100ms);
+    EXPECT_EQ(hosted->remove(), kResultOk);
+    EXPECT_EQ(loop->eventHandlerCount(), 0u);
+    EXPECT_EQ(loop->timerCount(), 0u);
+}
+
 TEST_F(EditorInLinuxHost, OneViewAttachedAndRemovedAgainAndAgainWorksEachTime)
 {
     for (int cycle = 0; cycle < 10; ++cycle)
