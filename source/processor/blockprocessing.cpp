@@ -9,6 +9,34 @@
 namespace Steinberg {
 namespace Vst {
 
+namespace {
+
+/** Audio thread, no allocation, lock or wait: the first bus has buffers for channels 0 and 1. */
+bool hasTwoChannels(const AudioBusBuffers* buses)
+{
+    return buses && buses->numChannels >= 2 && buses->channelBuffers32 &&
+           buses->channelBuffers32[0] && buses->channelBuffers32[1];
+}
+
+/** Audio thread, no allocation, lock or wait: clears every channel the first output bus has
+    buffers for and flags it silent. */
+void silence(AudioBusBuffers* outputs, size_t channelBytes)
+{
+    if (!outputs || !outputs->channelBuffers32)
+        return;
+    uint64 flags = 0;
+    for (int32 c = 0; c < outputs->numChannels; ++c)
+        if (outputs->channelBuffers32[c])
+        {
+            std::memset(outputs->channelBuffers32[c], 0, channelBytes);
+            if (c < 64)
+                flags |= uint64(1) << c;
+        }
+    outputs->silenceFlags = flags;
+}
+
+} // namespace
+
 tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
 {
     const bool restored = takeRestoredState();
@@ -21,17 +49,26 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
     if (data.numInputs <= 0 || data.numOutputs <= 0 || data.numSamples <= 0)
         return kResultOk;
 
+    // Bytes by the block's own sample size, so that a block in another size than the set-up's
+    // never runs past its buffers.
+    const size_t sampleBytes = data.symbolicSampleSize == kSample32 ? 4 : 8;
+    const size_t channelBytes = static_cast<size_t>(data.numSamples) * sampleBytes;
+    // A host that breaks the stereo bus contract gets silence instead of a crash.
+    if (!hasTwoChannels(data.inputs) || !hasTwoChannels(data.outputs))
+    {
+        silence(data.outputs, channelBytes);
+        return kResultOk;
+    }
+
     AudioBusBuffers& in = data.inputs[0];
     AudioBusBuffers& out = data.outputs[0];
-    const int32 channels = in.numChannels;
-    const size_t sampleBytes = processSetup.symbolicSampleSize == kSample32 ? 4 : 8;
-    const size_t channelBytes = static_cast<size_t>(data.numSamples) * sampleBytes;
+    const int32 channels = std::min(in.numChannels, out.numChannels);
 
     if (in.silenceFlags != 0)
     {
         out.silenceFlags = in.silenceFlags;
         for (int32 c = 0; c < channels; ++c)
-            if (out.channelBuffers32[c] != in.channelBuffers32[c])
+            if (out.channelBuffers32[c] && out.channelBuffers32[c] != in.channelBuffers32[c])
                 std::memset(out.channelBuffers32[c], 0, channelBytes);
         return kResultOk;
     }
@@ -40,7 +77,8 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
     if (paramState.bypass)
     {
         for (int32 c = 0; c < channels; ++c)
-            if (out.channelBuffers32[c] != in.channelBuffers32[c])
+            if (in.channelBuffers32[c] && out.channelBuffers32[c] &&
+                out.channelBuffers32[c] != in.channelBuffers32[c])
                 std::memcpy(out.channelBuffers32[c], in.channelBuffers32[c], channelBytes);
         return kResultOk;
     }
@@ -48,8 +86,7 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
     // Without scratch buffers (a call while inactive) the block cannot be filtered: it is silenced.
     if (scratchSize == 0)
     {
-        for (int32 c = 0; c < channels; ++c)
-            std::memset(out.channelBuffers32[c], 0, channelBytes);
+        silence(&out, channelBytes);
         return kResultOk;
     }
 

@@ -356,6 +356,68 @@ TEST(HostMistakes, ABlockLongerThanAnnouncedIsFilteredAsIfInPieces)
     EXPECT_TRUE(channelEquals(tooLong.output(1), fitting.output(1), 250));
 }
 
+TEST(HostMistakes, BlocksWithoutTwoChannelsOrBuffersOnABusComeOutSilent)
+{
+    PluginModule module{qz::testhost::builtModulePath()};
+    ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
+    ASSERT_EQ(instance.prepare(kRate, kBlock, kSample32), kResultOk);
+    const auto broken = [&](const char* what, auto breakBlock, uint64 silentChannels) {
+        StereoBlock<float> block(kBlock);
+        fillNoise(block, 3);
+        fillOutput(block, 0.5f);
+        ProcessData& data = block.data();
+        breakBlock(data);
+        EXPECT_EQ(instance.process(data), kResultOk) << what;
+        if (!data.outputs || !data.outputs->channelBuffers32)
+            return;
+        EXPECT_EQ(data.outputs->silenceFlags, silentChannels) << what;
+        for (int c = 0; c < 2; ++c)
+            EXPECT_TRUE(channelIs(block.output(c), (silentChannels >> c & 1) ? 0.0f : 0.5f, kBlock))
+                << what << " channel " << c;
+    };
+    broken(
+        "mono input", [](ProcessData& d) { d.inputs->numChannels = 1; }, 3);
+    broken(
+        "mono output", [](ProcessData& d) { d.outputs->numChannels = 1; }, 1);
+    broken(
+        "no input buffers", [](ProcessData& d) { d.inputs->channelBuffers32 = nullptr; }, 3);
+    broken(
+        "no right input", [](ProcessData& d) { d.inputs->channelBuffers32[1] = nullptr; }, 3);
+    broken(
+        "no input bus", [](ProcessData& d) { d.inputs = nullptr; }, 3);
+    broken(
+        "no output buffers", [](ProcessData& d) { d.outputs->channelBuffers32 = nullptr; }, 0);
+    broken(
+        "no output bus", [](ProcessData& d) { d.outputs = nullptr; }, 0);
+
+    // An input with more channels than the output: only the output's own are touched.
+    StereoBlock<float> block(kBlock);
+    fillOutput(block, 0.5f);
+    float* threeChannels[] = {block.input(0), block.input(1), block.input(1)};
+    block.inputBuffers().channelBuffers32 = threeChannels;
+    block.inputBuffers().numChannels = 3;
+    block.inputBuffers().silenceFlags = 7;
+    ASSERT_EQ(instance.process(block.data()), kResultOk);
+    EXPECT_TRUE(channelIs(block.output(1), 0.0f, kBlock));
+}
+
+TEST(HostMistakes, ABypassedBlockInAnotherSampleSizeThanTheSetUpsIsCopiedWhole)
+{
+    PluginModule module{qz::testhost::builtModulePath()};
+    ParameterChanges bypass;
+    bypass.set(kBypassId, 1.0);
+    const auto copiedWhole = [&](int32 setUpSampleSize, auto sampleType) {
+        ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
+        ASSERT_EQ(instance.prepare(kRate, kBlock, setUpSampleSize), kResultOk);
+        StereoBlock<decltype(sampleType)> block(kBlock);
+        fillNoise(block, 4);
+        ASSERT_EQ(instance.process(block.data(&bypass)), kResultOk);
+        EXPECT_TRUE(channelEquals(block.output(1), block.input(1), kBlock)) << setUpSampleSize;
+    };
+    copiedWhole(kSample64, 0.0f);
+    copiedWhole(kSample32, 0.0);
+}
+
 TEST(HostMistakes, AnInactiveProcessorAnswersWithSilence)
 {
     PluginModule module{qz::testhost::builtModulePath()};
