@@ -97,6 +97,9 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
 {
     if (state)
     {
+        // Activated again without a deactivation: keep a restore the audio thread has not taken.
+        if (active)
+            paramState = currentState();
         for (int32 s = 0; s < kNumSections; ++s)
             w1[s] = w2[s] = 0.0;
 

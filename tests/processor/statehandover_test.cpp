@@ -155,6 +155,14 @@ TEST_F(ActiveRestore, ARestoreNotYetTakenSurvivesDeactivation)
     EXPECT_EQ(filtered(instance, 4), filtered(twin, 4));
 }
 
+TEST_F(ActiveRestore, ARestoreNotYetTakenSurvivesASecondActivation)
+{
+    const ParamState restored = uniformState(0.2, 0.9, true);
+    ASSERT_EQ(instance.restoreState(serialise(restored)), kResultOk);
+    ASSERT_EQ(instance.setActive(true), kResultOk);
+    EXPECT_TRUE(sameState(parse(instance.saveState()), restored));
+}
+
 // Automation runs on an audio thread while the main thread restores and saves: every saved state
 // must be one whole record, and the data race detector (in the thread-sanitised build) must stay
 // silent.
