@@ -328,6 +328,17 @@ TEST(WheelEditing, APressDuringAWheelEditClosesThatEditFirstEvenWhenIgnored)
     EXPECT_EQ(rig.events.size(), 3u);
 }
 
+TEST(WheelEditing, ADragThatAnotherPressBeganLeavesASliderInAWheelEditAlone)
+{
+    SliderRig rig = exampleIn("");
+    rig.setValue(0.5f);
+    rig.wheel(200, 45, 1.f);
+    ASSERT_TRUE(rig.slider().isEditing());
+    EXPECT_EQ(rig.press(10, 200), kMouseEventNotHandled);
+    EXPECT_EQ(rig.move(200, 45), kMouseEventNotHandled);
+    EXPECT_NEAR(rig.value(), 0.6f, 1e-6);
+}
+
 TEST(ModifierSettings, OptionResetsAndShiftFineTunesEveryControl)
 {
     EXPECT_EQ(CControl::kDefaultValueModifier, kAlt);

@@ -118,10 +118,13 @@ TEST_F(MouseDispatch, APressAnsweredDontNeedMovedOrUpIsNotFollowed)
     frame->addView(new ProbeView(CRect(150, 10, 190, 50), "c", log,
                                  kMouseDownEventHandledButDontNeedMovedOrUpEvents));
     EXPECT_EQ(press(160, 20), kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-    // The move goes to whatever lies under the pointer, and the release to nobody.
-    move(20, 20);
+    // Neither the press's moves nor its release reach any view, also not the one under the
+    // pointer; after the release, moves without a button do.
+    EXPECT_EQ(move(20, 20), kMouseEventNotHandled);
     EXPECT_EQ(release(20, 20), kMouseEventNotHandled);
-    EXPECT_EQ(log, (std::vector<std::string>{"c down 160,20", "a moved 20,20"}));
+    CPoint hover(21, 21);
+    frame->onMouseMoved(hover, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"c down 160,20", "a moved 21,21"}));
 }
 
 TEST_F(MouseDispatch, CancelAbandonsThePress)

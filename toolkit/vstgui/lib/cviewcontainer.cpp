@@ -115,7 +115,11 @@ CMouseEventResult CViewContainer::onMouseUp(CPoint& where, const CButtonState& b
 CMouseEventResult CViewContainer::onMouseMoved(CPoint& where, const CButtonState& buttons)
 {
     CPoint local = toLocal(where);
-    CView* target = mouseDownView ? mouseDownView : getViewAt(local);
+    // The moves of a press belong to the view that kept it; a press that no view kept has its
+    // moves go nowhere. Only moves without a button pass on to the view under the pointer.
+    CView* target = mouseDownView;
+    if (!target && buttons.getButtonState() == 0)
+        target = getViewAt(local);
     if (!target)
         return kMouseEventNotHandled;
     SharedPointer<CView> guard(target);

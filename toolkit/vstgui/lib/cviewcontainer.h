@@ -9,7 +9,8 @@ namespace VSTGUI {
  * A view holding child views, whose rectangles are relative to the container's top-left corner.
  * It passes mouse events on: a press goes to the topmost child under it, and that press's moves
  * and release go to the same child until the release, unless the child answered the press with
- * kMouseDownEventHandledButDontNeedMovedOrUpEvents. A cancel abandons the press.
+ * kMouseDownEventHandledButDontNeedMovedOrUpEvents. Moves without a button go to the child under
+ * the pointer. A cancel abandons the press.
  */
 class CViewContainer : public CView
 {
