@@ -215,6 +215,23 @@ TEST_F(Editor, AControlEditReachesTheHostAsBeginPerformEnd)
     EXPECT_EQ(controller->getParamNormalized(12), 0.25);
 }
 
+TEST_F(Editor, ClosingTheEditorDuringADragEndsTheHostsEdit)
+{
+    VST3Editor* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* slider = boundControl<CSliderBase>(*editor, 10);
+    ASSERT_NE(slider, nullptr);
+    const CRect rect = frameRect(slider);
+    CPoint top(rect.left + rect.getWidth() / 2, rect.top + 1);
+    editor->getFrame()->onMouseDown(top, kLButton);
+    ASSERT_EQ(handler->records().front().call, Call::kBeginEdit);
+    ASSERT_EQ(editor->removed(), kResultOk);
+    // The abandoned drag gives the band back its value from before the press.
+    EXPECT_EQ(handler->records().back(),
+              (RecordingComponentHandler::Record{Call::kEndEdit, 10, 0.}));
+    EXPECT_EQ(controller->getParamNormalized(10), 0.5);
+}
+
 TEST_F(Editor, ClickingBypassSwitchesTheParameterThroughTheHost)
 {
     VST3Editor* editor = openEditor();

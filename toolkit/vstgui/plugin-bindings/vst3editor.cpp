@@ -111,6 +111,8 @@ void VST3Editor::close()
 {
     if (!frame)
         return;
+    // A press still held is abandoned while its control is bound, so the host's edit ends.
+    frame->onMouseCancel();
     if (delegate)
         delegate->willClose(this);
     idleTimer = nullptr;
