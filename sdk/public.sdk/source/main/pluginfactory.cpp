@@ -18,10 +18,12 @@ tresult PLUGIN_API CPluginFactory::queryInterface(const TUID _iid, void** obj)
     return kNoInterface;
 }
 
-CPluginFactory::CPluginFactory(const PFactoryInfo& info)
-    : factoryInfo(info){FUNKNOWN_CTOR}
+CPluginFactory::CPluginFactory(const PFactoryInfo& info) : factoryInfo(info)
+{
+    FUNKNOWN_CTOR;
+}
 
-      CPluginFactory::~CPluginFactory()
+CPluginFactory::~CPluginFactory()
 {
     if (gPluginFactory == this)
         gPluginFactory = nullptr;
