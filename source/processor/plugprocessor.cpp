@@ -114,7 +114,10 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
         }
         scratchSize = maxSamplesPerBlock;
 
-        const double e = std::exp(-2.2 / ((levelSmoothMs * 0.001) * sampleRate));
+        // Without a positive sample rate there is no time to glide in: the level jumps instead
+        // of growing without bound.
+        const double e =
+            sampleRate > 0.0 ? std::exp(-2.2 / ((levelSmoothMs * 0.001) * sampleRate)) : 0.0;
         levelCoefB = 1.0 - e;
         levelCoefA = e;
         updateFilters(true);

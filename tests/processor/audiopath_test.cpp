@@ -418,6 +418,26 @@ TEST(HostMistakes, ABypassedBlockInAnotherSampleSizeThanTheSetUpsIsCopiedWhole)
     copiedWhole(kSample32, 0.0);
 }
 
+TEST(HostMistakes, WithoutAPositiveSampleRateTheLevelJumpsToItsTarget)
+{
+    PluginModule module{qz::testhost::builtModulePath()};
+    for (const double rate : {-48000.0, std::numeric_limits<double>::quiet_NaN()})
+    {
+        ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
+        ASSERT_EQ(instance.prepare(rate, kBlock, kSample64), kResultOk);
+        ParameterChanges changes;
+        changes.set(kLevelId, 1.0).set(kFirstBandId + 10, 0.9);
+        const double target = std::pow(10.0, 2.4000000000000004 - 1.8);
+        for (int round = 0; round < 4; ++round)
+        {
+            StereoBlock<double> block(kBlock);
+            std::fill_n(block.input(0), kBlock, 0.5);
+            ASSERT_EQ(instance.process(block.data(round == 0 ? &changes : nullptr)), kResultOk);
+            EXPECT_EQ(block.output(0)[kBlock - 1], 0.5 * target) << rate;
+        }
+    }
+}
+
 TEST(HostMistakes, AnInactiveProcessorAnswersWithSilence)
 {
     PluginModule module{qz::testhost::builtModulePath()};
