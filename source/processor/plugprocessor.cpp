@@ -134,6 +134,8 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
             // The audio thread has stopped: its settings, or a restore it never took, become ours.
             paramState = currentState();
             updateFilters(false);
+            // Nothing stays pending for a block that a host sends while inactive.
+            restoredStates.reset({paramState, restoresSent});
             active = false;
         }
         freeScratchBuffers();

@@ -163,6 +163,16 @@ TEST_F(ActiveRestore, ARestoreNotYetTakenSurvivesASecondActivation)
     EXPECT_TRUE(sameState(parse(instance.saveState()), restored));
 }
 
+TEST_F(ActiveRestore, ARestoreLeftPendingAtDeactivationNeverOverridesALaterOne)
+{
+    ASSERT_EQ(instance.restoreState(serialise(uniformState(0.7, 0.5, false))), kResultOk);
+    ASSERT_EQ(instance.setActive(false), kResultOk);
+    const ParamState later = uniformState(0.3, 0.6, true);
+    ASSERT_EQ(instance.restoreState(serialise(later)), kResultOk);
+    filtered(instance, 1); // a block the host should not send while inactive
+    EXPECT_TRUE(sameState(parse(instance.saveState()), later));
+}
+
 // Automation runs on an audio thread while the main thread restores and saves: every saved state
 // must be one whole record, and the data race detector (in the thread-sanitised build) must stay
 // silent.
