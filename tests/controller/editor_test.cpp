@@ -21,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -230,6 +231,23 @@ TEST_F(Editor, ClosingTheEditorDuringADragEndsTheHostsEdit)
     EXPECT_EQ(handler->records().back(),
               (RecordingComponentHandler::Record{Call::kEndEdit, 10, 0.}));
     EXPECT_EQ(controller->getParamNormalized(10), 0.5);
+}
+
+TEST_F(Editor, ClosingTheEditorBeforeAWheelGestureRestsEndsTheHostsEdit)
+{
+    VST3Editor* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* slider = boundControl<CSliderBase>(*editor, 10);
+    ASSERT_NE(slider, nullptr);
+    const CRect rect = frameRect(slider);
+    editor->getFrame()->onWheel(CPoint(rect.left + 1, rect.top + 1), 1.f, 0);
+    ASSERT_EQ(handler->records().front().call, Call::kBeginEdit);
+    ASSERT_EQ(editor->removed(), kResultOk);
+    EXPECT_EQ(handler->records().back(),
+              (RecordingComponentHandler::Record{Call::kEndEdit, 10, 0.}));
+    EXPECT_EQ(std::count_if(handler->records().begin(), handler->records().end(),
+                            [](const auto& record) { return record.call == Call::kEndEdit; }),
+              1);
 }
 
 TEST_F(Editor, ClickingBypassSwitchesTheParameterThroughTheHost)

@@ -111,8 +111,16 @@ void VST3Editor::close()
 {
     if (!frame)
         return;
-    // A press still held is abandoned while its control is bound, so the host's edit ends.
+    // While the controls are still bound, a press still held is abandoned and every other edit
+    // still open (a wheel gesture that has not come to rest) ends, so the host sees each edit end.
     frame->onMouseCancel();
+    frame->forEachDescendant([](CView* view) {
+        if (auto* control = dynamic_cast<CControl*>(view))
+        {
+            while (control->isEditing())
+                control->endEdit();
+        }
+    });
     if (delegate)
         delegate->willClose(this);
     idleTimer = nullptr;
