@@ -75,6 +75,16 @@ template <typename T> T* boundControl(VST3Editor& editor, int32_t tag)
     return nullptr;
 }
 
+/** The middle of the slider's second pixel row in frame coordinates; off the frame without one. */
+CPoint nearTheTopOfSlider(VST3Editor& editor, int32_t tag)
+{
+    const auto* slider = boundControl<CSliderBase>(editor, tag);
+    if (!slider)
+        return CPoint(-1, -1);
+    const CRect rect = frameRect(slider);
+    return CPoint(rect.left + rect.getWidth() / 2, rect.top + 1);
+}
+
 CParamDisplay* valueDisplay(VST3Editor& editor, int32_t tag)
 {
     return boundControl<CParamDisplay>(editor, tag);
@@ -175,10 +185,7 @@ TEST_F(Editor, APressAtTheTopOfABandRaisesItThroughTheHost)
 {
     VST3Editor* editor = openEditor();
     ASSERT_NE(editor, nullptr);
-    auto* slider = boundControl<CSliderBase>(*editor, 10);
-    ASSERT_NE(slider, nullptr);
-    const CRect rect = frameRect(slider);
-    CPoint top(rect.left + rect.getWidth() / 2, rect.top + 1);
+    CPoint top = nearTheTopOfSlider(*editor, 10);
     editor->getFrame()->onMouseDown(top, kLButton);
     editor->getFrame()->onMouseUp(top, kLButton);
     const auto& records = handler->records();
@@ -216,38 +223,26 @@ TEST_F(Editor, AControlEditReachesTheHostAsBeginPerformEnd)
     EXPECT_EQ(controller->getParamNormalized(12), 0.25);
 }
 
-TEST_F(Editor, ClosingTheEditorDuringADragEndsTheHostsEdit)
+TEST_F(Editor, ClosingTheEditorEndsEveryEditItHasOpen)
 {
     VST3Editor* editor = openEditor();
     ASSERT_NE(editor, nullptr);
-    auto* slider = boundControl<CSliderBase>(*editor, 10);
-    ASSERT_NE(slider, nullptr);
-    const CRect rect = frameRect(slider);
-    CPoint top(rect.left + rect.getWidth() / 2, rect.top + 1);
+    CPoint top = nearTheTopOfSlider(*editor, 10);
     editor->getFrame()->onMouseDown(top, kLButton);
-    ASSERT_EQ(handler->records().front().call, Call::kBeginEdit);
+    editor->getFrame()->onWheel(nearTheTopOfSlider(*editor, 12), 1.f, 0);
     ASSERT_EQ(editor->removed(), kResultOk);
-    // The abandoned drag gives the band back its value from before the press.
-    EXPECT_EQ(handler->records().back(),
-              (RecordingComponentHandler::Record{Call::kEndEdit, 10, 0.}));
+    for (const ParamID id : {10u, 12u})
+    {
+        const auto calls = [&](Call call) {
+            return std::count_if(
+                handler->records().begin(), handler->records().end(),
+                [&](const auto& record) { return record.call == call && record.subject == id; });
+        };
+        EXPECT_EQ(calls(Call::kBeginEdit), 1) << id;
+        EXPECT_EQ(calls(Call::kEndEdit), 1) << id;
+    }
+    // The abandoned drag gives its band back the value from before the press.
     EXPECT_EQ(controller->getParamNormalized(10), 0.5);
-}
-
-TEST_F(Editor, ClosingTheEditorBeforeAWheelGestureRestsEndsTheHostsEdit)
-{
-    VST3Editor* editor = openEditor();
-    ASSERT_NE(editor, nullptr);
-    auto* slider = boundControl<CSliderBase>(*editor, 10);
-    ASSERT_NE(slider, nullptr);
-    const CRect rect = frameRect(slider);
-    editor->getFrame()->onWheel(CPoint(rect.left + 1, rect.top + 1), 1.f, 0);
-    ASSERT_EQ(handler->records().front().call, Call::kBeginEdit);
-    ASSERT_EQ(editor->removed(), kResultOk);
-    EXPECT_EQ(handler->records().back(),
-              (RecordingComponentHandler::Record{Call::kEndEdit, 10, 0.}));
-    EXPECT_EQ(std::count_if(handler->records().begin(), handler->records().end(),
-                            [](const auto& record) { return record.call == Call::kEndEdit; }),
-              1);
 }
 
 TEST_F(Editor, ClickingBypassSwitchesTheParameterThroughTheHost)
