@@ -412,6 +412,15 @@ TEST_F(Editor, AMissingOrBrokenDescriptionGivesNoEditor)
         "<vstgui-ui-description><template name=\"view\" class=\"CViewContainer\">",
         "<vstgui-ui-description><template name=\"other\" size=\"10, 10\" "
         "class=\"CViewContainer\"/></vstgui-ui-description>",
+        // Sizes that no window can take.
+        "<vstgui-ui-description><template name=\"view\" class=\"CViewContainer\"/>"
+        "</vstgui-ui-description>",
+        "<vstgui-ui-description><template name=\"view\" size=\"1e12, 1e12\" "
+        "class=\"CViewContainer\"/></vstgui-ui-description>",
+        "<vstgui-ui-description><template name=\"view\" size=\"-100, 50\" "
+        "class=\"CViewContainer\"/></vstgui-ui-description>",
+        "<vstgui-ui-description><template name=\"view\" size=\"300, 0\" "
+        "class=\"CViewContainer\"/></vstgui-ui-description>",
     };
     int index = 0;
     for (const char* description : broken)

@@ -14,6 +14,18 @@ namespace VSTGUI {
 
 using namespace Steinberg;
 
+namespace {
+
+// The largest side of a window: X11 takes 16-bit signed coordinates.
+constexpr double maxEditorSide = 32767.;
+
+bool isWindowSize(const CPoint& size)
+{
+    return size.x >= 1. && size.y >= 1. && size.x <= maxEditorSide && size.y <= maxEditorSide;
+}
+
+} // namespace
+
 VST3Editor::VST3Editor(Vst::EditController* editController, UTF8StringPtr templateToOpen,
                        UTF8StringPtr xmlFile)
     : Vst::EditorView(editController), templateName(templateToOpen ? templateToOpen : ""),
@@ -24,10 +36,14 @@ VST3Editor::VST3Editor(Vst::EditController* editController, UTF8StringPtr templa
     UpdateHandler::instance();
     if (!description->parse())
         description.reset();
+    // A template without a size that a window can take opens nothing.
     CPoint size;
     if (hasTemplate() &&
-        description->getViewAttributes(templateName.c_str())->getPointAttribute("size", size))
+        description->getViewAttributes(templateName.c_str())->getPointAttribute("size", size) &&
+        isWindowSize(size))
         rect = ViewRect(0, 0, static_cast<int32>(size.x), static_cast<int32>(size.y));
+    else
+        description.reset();
 }
 
 VST3Editor::~VST3Editor()

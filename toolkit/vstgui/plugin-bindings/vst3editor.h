@@ -33,7 +33,8 @@ public:
                UTF8StringPtr xmlFile);
     ~VST3Editor() override;
 
-    /** Whether the UI description was read and holds the template; otherwise nothing opens. */
+    /** Whether the UI description was read and holds the template with a size from 1 to 32767
+        pixels each way; otherwise nothing opens. */
     bool hasTemplate() const;
     /** The frame while the editor is attached, otherwise null. */
     CFrame* getFrame() const { return frame.get(); }
