@@ -147,6 +147,14 @@ tresult PLUGIN_API PlugController::getParameterInfo(int32 paramIndex, ParameterI
     return EditController::getParameterInfo(paramIndex, info);
 }
 
+tresult PLUGIN_API PlugController::getParamStringByValue(ParamID tag, ParamValue valueNormalized,
+                                                         String128 string)
+{
+    if (!string)
+        return kResultFalse;
+    return EditController::getParamStringByValue(tag, valueNormalized, string);
+}
+
 tresult PLUGIN_API PlugController::getParamValueByString(ParamID tag, TChar* string,
                                                          ParamValue& valueNormalized)
 {

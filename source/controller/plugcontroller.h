@@ -36,6 +36,9 @@ public:
 
     /** kResultFalse for an index without parameter. */
     tresult PLUGIN_API getParameterInfo(int32 paramIndex, ParameterInfo& info) SMTG_OVERRIDE;
+    /** kResultFalse without a text buffer to write to. */
+    tresult PLUGIN_API getParamStringByValue(ParamID tag, ParamValue valueNormalized,
+                                             String128 string) SMTG_OVERRIDE;
     /** Refuses a missing or malformed text and one that holds no number; the result lies in 0..1.
      */
     tresult PLUGIN_API getParamValueByString(ParamID tag, TChar* string,

@@ -128,6 +128,7 @@ TEST_F(HostedController, RefusesTextsWithoutANumberAndLeavesTheValueAlone)
     }
     ParamValue normalized = 0.3;
     EXPECT_EQ(controller()->getParamValueByString(kFirstBandId, nullptr, normalized), kResultFalse);
+    EXPECT_EQ(controller()->getParamStringByValue(kFirstBandId, 0.5, nullptr), kResultFalse);
     EXPECT_EQ(controller()->getParamValueByString(kBypassId, text(u"Off"), normalized),
               kResultFalse);
     EXPECT_EQ(normalized, 0.3);
