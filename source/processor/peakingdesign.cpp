@@ -45,15 +45,24 @@ BiquadCoefficients designPeakingSection(double centreHz, double gainDb, double b
     const double A = std::sqrt((K + L) / F);
     const double B = std::sqrt((G2 * K + GB2 * L) / F);
 
+    BiquadCoefficients c;
     if (gainDb > 0.0)
     {
         const double den = 1.0 + W2 + A;
-        return {(G1 + W2 + B) / den, -2.0 * (G1 - W2) / den, (G1 + W2 - B) / den,
-                (2.0 * W2 - 2.0) / den, (1.0 + W2 - A) / den};
+        c = {(G1 + W2 + B) / den, -2.0 * (G1 - W2) / den, (G1 + W2 - B) / den,
+             (2.0 * W2 - 2.0) / den, (1.0 + W2 - A) / den};
     }
-    const double N = G1 + W2 + B;
-    return {(1.0 + W2 + A) / N, (2.0 * W2 - 2.0) / N, (1.0 + W2 - A) / N, -2.0 * (G1 - W2) / N,
-            (G1 + W2 - B) / N};
+    else
+    {
+        const double N = G1 + W2 + B;
+        c = {(1.0 + W2 + A) / N, (2.0 * W2 - 2.0) / N, (1.0 + W2 - A) / N, -2.0 * (G1 - W2) / N,
+             (G1 + W2 - B) / N};
+    }
+    // Within about 1e-14 dB of 0 the differences above round to zero and the design divides 0 by
+    // 0; the limit of a vanishing gain is the section that passes its input unchanged.
+    const bool finite = std::isfinite(c.b0) && std::isfinite(c.b1) && std::isfinite(c.b2) &&
+                        std::isfinite(c.a1) && std::isfinite(c.a2);
+    return finite ? c : BiquadCoefficients{1.0, 0.0, 0.0, 0.0, 0.0};
 }
 
 double magnitudeAt(const BiquadCoefficients& c, double frequencyHz, double sampleRate)

@@ -111,6 +111,17 @@ TEST(PeakingSection, KeepsTheAnalogueGainAtHalfTheSampleRate)
     EXPECT_NEAR(db(qz::magnitudeAt(thirdOctave(20000, 12, 48000), 24000, 48000)), 6.86, 0.005);
 }
 
+TEST(PeakingSection, AGainAHairFromZeroPassesTheInputInsteadOfNotANumbers)
+{
+    for (const double rate : {44100.0, 48000.0})
+        for (const double centre : {20.0, 1000.0, 20000.0})
+            for (const double gain : {1e-300, 1.8e-15, 2.1e-14, -1.8e-15, -2.1e-14})
+                for (const double f : {0.0, centre, 0.5 * rate})
+                    EXPECT_NEAR(qz::magnitudeAt(thirdOctave(centre, gain, rate), f, rate), 1.0,
+                                1e-12)
+                        << gain << " dB at " << centre << " Hz, " << f << " Hz, " << rate;
+}
+
 /** Opens the processor's filter plan to the tests. */
 class DesignProbe : public PlugProcessor
 {
