@@ -195,8 +195,10 @@ void PlugProcessor::updateFilters(bool reset)
         }
     }
 
-    // 10^(dB / 20) with dB = 48 v - 36.
-    levelTarget = std::pow(10.0, 2.4000000000000004 * paramState.values[kLevelId] - 1.8);
+    // 10^(dB / 20) with dB = 48 v - 36. A level that is not a number or overflows mutes, so that
+    // the smoother stays finite and glides back once a usable level arrives.
+    const double target = std::pow(10.0, 2.4000000000000004 * paramState.values[kLevelId] - 1.8);
+    levelTarget = std::isfinite(target) ? target : 0.0;
     if (reset)
         levelState = levelTarget;
 }

@@ -199,6 +199,29 @@ TEST_F(AudioPath, BypassSwitchesOnAboveOneHalfAndForNotANumber)
     }
 }
 
+TEST_F(AudioPath, ALevelThatIsNotANumberMutesUntilAUsableLevelArrives)
+{
+    prepare(kSample64, instance);
+    ParameterChanges notANumber, unity;
+    notANumber.set(kLevelId, std::numeric_limits<double>::quiet_NaN());
+    unity.set(kLevelId, 0.75);
+    double last = 0.0;
+    for (int round = 0; round < 80; ++round)
+    {
+        StereoBlock<double> block(kBlock);
+        std::fill_n(block.input(0), kBlock, 0.5);
+        ParameterChanges* changes = round == 0 ? &notANumber : round == 40 ? &unity : nullptr;
+        ASSERT_EQ(instance.process(block.data(changes)), kResultOk);
+        last = block.output(0)[kBlock - 1];
+        ASSERT_TRUE(std::isfinite(last)) << "block " << round;
+        if (round == 39)
+        {
+            EXPECT_LT(last, 5e-4) << "muted";
+        }
+    }
+    EXPECT_NEAR(last, 0.5, 1e-4);
+}
+
 class SilenceAndBypass : public AudioPath
 {
 protected:
