@@ -34,11 +34,18 @@ constexpr double bandToDb(double normalized)
 }
 
 /** Bypass is on above 0.5; a value that is not a number turns it on. */
-constexpr bool bypassFromNormalized(double normalized) { return !(normalized <= 0.5); }
+constexpr bool bypassFromNormalized(double normalized)
+{
+    return !(normalized <= 0.5);
+}
 
-constexpr double bypassToNormalized(bool bypass) { return bypass ? 1.0 : 0.0; }
+constexpr double bypassToNormalized(bool bypass)
+{
+    return bypass ? 1.0 : 0.0;
+}
 
-/** The 33 settings as normalised values; travels through the host as the 268-byte component state. */
+/** The 33 settings as normalised values; travels through the host as the 268-byte component state.
+ */
 struct ParamState
 {
     static constexpr int32 kStreamSize = 8 + 8 * kNumValues + 4;
@@ -49,7 +56,8 @@ struct ParamState
     /** Level 0 dB, every band 0 dB, bypass off. */
     static ParamState defaults();
 
-    /** Reads the whole record or nothing: on a null or short stream the record keeps every field. */
+    /** Reads the whole record or nothing: on a null or short stream the record keeps every field.
+     */
     tresult read(IBStream* stream);
     /** Writes the record; kResultFalse at the first field the stream refuses. */
     tresult write(IBStream* stream) const;

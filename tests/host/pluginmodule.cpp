@@ -56,8 +56,14 @@ void PluginModule::reacquireFactory()
         throw std::runtime_error("GetPluginFactory returned null");
 }
 
-void* PluginModule::symbol(const char* name) const { return dlsym(library, name); }
+void* PluginModule::symbol(const char* name) const
+{
+    return dlsym(library, name);
+}
 
-std::string builtModulePath() { return QZ_MODULE_PATH; }
+std::string builtModulePath()
+{
+    return QZ_MODULE_PATH;
+}
 
 } // namespace qz::testhost

@@ -24,12 +24,12 @@ public:
     Steinberg::IPtr<Steinberg::IPluginFactory2> factory2() const;
 
     /** A new instance of the class cid, asked for interface T; null when the factory refuses. */
-    template <typename T>
-    Steinberg::IPtr<T> create(const Steinberg::TUID cid) const
+    template <typename T> Steinberg::IPtr<T> create(const Steinberg::TUID cid) const
     {
         T* object = nullptr;
         if (pluginFactory->createInstance(reinterpret_cast<Steinberg::FIDString>(cid), T::iid,
-                                          reinterpret_cast<void**>(&object)) != Steinberg::kResultOk)
+                                          reinterpret_cast<void**>(&object)) !=
+            Steinberg::kResultOk)
             return nullptr;
         return Steinberg::owned(object);
     }

@@ -172,8 +172,8 @@ TEST(ProcessorSetup, RefusedSampleSizeStillTakesRateAndBlockSize)
 
 TEST(ProcessorActivation, LevelSmootherCoefficientsFollowTheSampleRate)
 {
-    for (auto [rate, a, b] : {std::tuple{44100.0, 0.99900277, 0.00099723},
-                              {48000.0, 0.99908375, 0.00091625}})
+    for (auto [rate, a, b] :
+         {std::tuple{44100.0, 0.99900277, 0.00099723}, {48000.0, 0.99908375, 0.00091625}})
     {
         HostApplication host; // outlives the processor, which holds it until destroyed
         IPtr<ProcessorProbe> probe = owned(new ProcessorProbe);

@@ -16,12 +16,17 @@ tresult PLUGIN_API HostFrame::queryInterface(const TUID queried, void** obj)
     return kNoInterface;
 }
 
-HostFrame::HostFrame(RunLoop& loop)
-    : runLoop(&loop){FUNKNOWN_CTOR}
+HostFrame::HostFrame(RunLoop& loop) : runLoop(&loop)
+{
+    FUNKNOWN_CTOR;
+}
 
-      HostFrame::~HostFrame(){FUNKNOWN_DTOR}
+HostFrame::~HostFrame()
+{
+    FUNKNOWN_DTOR;
+}
 
-      tresult PLUGIN_API HostFrame::resizeView(IPlugView * view, ViewRect * newSize)
+tresult PLUGIN_API HostFrame::resizeView(IPlugView* view, ViewRect* newSize)
 {
     ++resizeRequestCount;
     if (!view || !newSize)

@@ -20,10 +20,12 @@ tresult PLUGIN_API RunLoop::queryInterface(const TUID queried, void** obj)
     return kNoInterface;
 }
 
-RunLoop::RunLoop(HandlerReferences handlerReferences)
-    : references(handlerReferences){FUNKNOWN_CTOR}
+RunLoop::RunLoop(HandlerReferences handlerReferences) : references(handlerReferences)
+{
+    FUNKNOWN_CTOR;
+}
 
-      RunLoop::~RunLoop()
+RunLoop::~RunLoop()
 {
     for (auto& entry : eventHandlers)
         drop(entry.handler);

@@ -17,10 +17,12 @@ tresult PLUGIN_API RunLoopHandler::queryInterface(const TUID queried, void** obj
     return kNoInterface;
 }
 
-RunLoopHandler::RunLoopHandler(std::function<void()> callback)
-    : function(std::move(callback)){FUNKNOWN_CTOR}
+RunLoopHandler::RunLoopHandler(std::function<void()> callback) : function(std::move(callback))
+{
+    FUNKNOWN_CTOR;
+}
 
-      RunLoopHandler::~RunLoopHandler()
+RunLoopHandler::~RunLoopHandler()
 {
     FUNKNOWN_DTOR
 }
