@@ -183,15 +183,21 @@ void PlugProcessor::updateFilters(bool reset)
                                ? bandToDb(paramState.values[kFirstBandId + band])
                                : 0.0;
 
+    // The right channel's section of a band is the left one's: designed once, copied.
     for (int32 band = 0; band < kNumBands; ++band)
     {
         const double gain = bandGainDb[band];
-        bandGainDb[band + kNumBands] = gain;
+        const int32 right = band + kNumBands;
+        bandGainDb[right] = gain;
         if (gain < 0.0 || gain > 0.0)
         {
             const double bandwidth = bandCentreHz[band] * kThirdOctaveWidth;
             designBandFilter(band, bandCentreHz[band], gain, bandwidth, sampleRate);
-            designBandFilter(band + kNumBands, bandCentreHz[band], gain, bandwidth, sampleRate);
+            b0[right] = b0[band];
+            b1[right] = b1[band];
+            b2[right] = b2[band];
+            a1[right] = a1[band];
+            a2[right] = a2[band];
         }
     }
 
