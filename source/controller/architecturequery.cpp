@@ -1,4 +1,4 @@
-#include "architecturequery.h"
+#include "controller/architecturequery.h"
 
 #include <cerrno>
 

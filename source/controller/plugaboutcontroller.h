@@ -1,6 +1,6 @@
 #pragma once
 
-#include "architecturequery.h"
+#include "controller/architecturequery.h"
 #include "factory/plugids.h"
 
 #include "vstgui/lib/controls/cbuttons.h"

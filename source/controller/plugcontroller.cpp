@@ -1,7 +1,7 @@
-#include "plugcontroller.h"
+#include "controller/plugcontroller.h"
 
-#include "plugaboutcontroller.h"
-#include "qzrangeparameter.h"
+#include "controller/plugaboutcontroller.h"
+#include "controller/qzrangeparameter.h"
 #include "processor/paramstate.h"
 
 #include "vstgui/plugin-bindings/vst3editor.h"

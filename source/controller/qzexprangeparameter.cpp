@@ -1,6 +1,6 @@
-#include "qzexprangeparameter.h"
+#include "controller/qzexprangeparameter.h"
 
-#include "rangeparametercommon.h"
+#include "controller/rangeparametercommon.h"
 
 #include <cmath>
 

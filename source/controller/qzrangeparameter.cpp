@@ -1,6 +1,6 @@
-#include "qzrangeparameter.h"
+#include "controller/qzrangeparameter.h"
 
-#include "rangeparametercommon.h"
+#include "controller/rangeparametercommon.h"
 
 #include <cmath>
 

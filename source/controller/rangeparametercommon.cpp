@@ -1,4 +1,4 @@
-#include "rangeparametercommon.h"
+#include "controller/rangeparametercommon.h"
 
 #include "pluginterfaces/base/ustring.h"
 

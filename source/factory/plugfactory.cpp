@@ -1,6 +1,6 @@
-#include "plugids.h"
-#include "../controller/plugcontroller.h"
-#include "../processor/plugprocessor.h"
+#include "factory/plugids.h"
+#include "controller/plugcontroller.h"
+#include "processor/plugprocessor.h"
 
 #include "public.sdk/source/main/pluginfactory.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"

@@ -1,4 +1,4 @@
-#include "cslider.h"
+#include "gui/cslider.h"
 
 #include "vstgui/lib/cdrawcontext.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "csliderbase.h"
+#include "gui/csliderbase.h"
 
 #include "vstgui/lib/ccolor.h"
 

@@ -1,4 +1,4 @@
-#include "csliderbase.h"
+#include "gui/csliderbase.h"
 
 #include "vstgui/lib/cvstguitimer.h"
 #include "vstgui/lib/vstguidebug.h"

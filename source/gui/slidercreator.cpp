@@ -1,6 +1,6 @@
-#include "slidercreator.h"
+#include "gui/slidercreator.h"
 
-#include "cslider.h"
+#include "gui/cslider.h"
 
 #include "vstgui/uidescription/iuidescription.h"
 #include "vstgui/uidescription/uiattributes.h"

@@ -1,4 +1,4 @@
-#include "slidercreator.h"
+#include "gui/slidercreator.h"
 
 namespace VSTGUI {
 namespace UIViewCreator {

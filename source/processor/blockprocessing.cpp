@@ -1,5 +1,5 @@
-#include "plugprocessor.h"
-#include "sectioncascade.h"
+#include "processor/plugprocessor.h"
+#include "dsp/sectioncascade.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 

@@ -1,4 +1,4 @@
-#include "paramstate.h"
+#include "processor/paramstate.h"
 
 #include "base/source/fstreamer.h"
 

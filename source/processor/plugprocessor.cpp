@@ -1,7 +1,7 @@
-#include "plugprocessor.h"
+#include "processor/plugprocessor.h"
 
-#include "peakingdesign.h"
-#include "../factory/plugids.h"
+#include "dsp/peakingdesign.h"
+#include "factory/plugids.h"
 
 #include "pluginterfaces/vst/vstspeaker.h"
 

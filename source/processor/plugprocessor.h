@@ -1,7 +1,7 @@
 #pragma once
 
-#include "paramstate.h"
-#include "triplebuffer.h"
+#include "processor/paramstate.h"
+#include "dsp/triplebuffer.h"
 
 #include "public.sdk/source/vst/vstaudioeffect.h"
 

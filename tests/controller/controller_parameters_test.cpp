@@ -1,4 +1,4 @@
-#include "controllerinstance.h"
+#include "host/controllerinstance.h"
 
 #include "controller/plugcontroller.h"
 #include "factory/plugids.h"

@@ -1,4 +1,4 @@
-#include "hostconnection.h"
+#include "host/hostconnection.h"
 
 #include "controller/plugcontroller.h"
 #include "factory/plugids.h"

@@ -1,5 +1,5 @@
-#include "controllerinstance.h"
-#include "recordingcomponenthandler.h"
+#include "host/controllerinstance.h"
+#include "host/recordingcomponenthandler.h"
 
 #include "controller/plugaboutcontroller.h"
 #include "controller/plugcontroller.h"

@@ -1,7 +1,7 @@
 // How a UI description's slider element sets a slider up, and how the creator reports it back.
 #include "gui/slidercreator.h"
 
-#include "sliderrig.h"
+#include "gui/sliderrig.h"
 
 #include "vstgui/lib/vstguidebug.h"
 #include "vstgui/uidescription/uiattributes.h"

@@ -1,7 +1,7 @@
 // Where the handle sits, where a press grabs it, and how the ramp of mode "ramp" moves it, on
 // the example slider: view 100, 40 to 300, 50, handle 20 x 10, offset 5, 0 (travel 170 pixels
 // from x = 105; the free-click offset is 114).
-#include "sliderrig.h"
+#include "gui/sliderrig.h"
 
 #include <gtest/gtest.h>
 

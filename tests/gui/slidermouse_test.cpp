@@ -1,6 +1,6 @@
 // What a press, a drag, a release and a cancel do to a slider's value and its edits, in each
 // mode and with the modifier keys, on the example slider at value 0.5 (handle 190 to 210).
-#include "sliderrig.h"
+#include "gui/sliderrig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sliderrig.h"
+#include "gui/sliderrig.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "controllerinstance.h"
+#include "host/controllerinstance.h"
 
 #include "public.sdk/source/common/memorystream.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pluginmodule.h"
-#include "processorinstance.h"
+#include "host/pluginmodule.h"
+#include "host/processorinstance.h"
 
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"

@@ -1,4 +1,4 @@
-#include "hostconnection.h"
+#include "host/hostconnection.h"
 
 #include "public.sdk/source/common/memorystream.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "controllerinstance.h"
-#include "processorinstance.h"
-#include "recordingcomponenthandler.h"
+#include "host/controllerinstance.h"
+#include "host/processorinstance.h"
+#include "host/recordingcomponenthandler.h"
 
 #include "pluginterfaces/vst/ivstmessage.h"
 

@@ -1,4 +1,4 @@
-#include "parameterchanges.h"
+#include "host/parameterchanges.h"
 
 namespace qz::testhost {
 

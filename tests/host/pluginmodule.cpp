@@ -1,4 +1,4 @@
-#include "pluginmodule.h"
+#include "host/pluginmodule.h"
 
 #include <dlfcn.h>
 #include <stdexcept>

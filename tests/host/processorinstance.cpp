@@ -1,4 +1,4 @@
-#include "processorinstance.h"
+#include "host/processorinstance.h"
 
 #include "public.sdk/source/common/memorystream.h"
 

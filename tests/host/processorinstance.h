@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pluginmodule.h"
+#include "host/pluginmodule.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"

@@ -1,4 +1,4 @@
-#include "recordingcomponenthandler.h"
+#include "host/recordingcomponenthandler.h"
 
 namespace qz::testhost {
 

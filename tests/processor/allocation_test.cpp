@@ -1,8 +1,8 @@
 // Replaces malloc and operator new for this whole binary, the loaded module included, to count
 // the heap allocations made while counting is switched on.
-#include "parameterchanges.h"
-#include "processorinstance.h"
-#include "stereoblock.h"
+#include "host/parameterchanges.h"
+#include "host/processorinstance.h"
+#include "host/stereoblock.h"
 
 #include "factory/plugids.h"
 #include "processor/paramstate.h"

@@ -1,7 +1,7 @@
-#include "parameterchanges.h"
-#include "plainequaliser.h"
-#include "processorinstance.h"
-#include "stereoblock.h"
+#include "host/parameterchanges.h"
+#include "reference/plainequaliser.h"
+#include "host/processorinstance.h"
+#include "host/stereoblock.h"
 
 #include "factory/plugids.h"
 #include "processor/paramstate.h"

@@ -1,4 +1,4 @@
-#include "processor/peakingdesign.h"
+#include "dsp/peakingdesign.h"
 #include "processor/plugprocessor.h"
 
 #include "public.sdk/source/vst/hosting/hostclasses.h"

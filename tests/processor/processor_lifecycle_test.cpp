@@ -1,4 +1,4 @@
-#include "processorinstance.h"
+#include "host/processorinstance.h"
 
 #include "factory/plugids.h"
 #include "processor/plugprocessor.h"

@@ -1,6 +1,6 @@
-#include "parameterchanges.h"
-#include "processorinstance.h"
-#include "stereoblock.h"
+#include "host/parameterchanges.h"
+#include "host/processorinstance.h"
+#include "host/stereoblock.h"
 
 #include "factory/plugids.h"
 #include "processor/paramstate.h"

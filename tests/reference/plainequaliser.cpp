@@ -1,4 +1,4 @@
-#include "plainequaliser.h"
+#include "reference/plainequaliser.h"
 
 #include <cmath>
 

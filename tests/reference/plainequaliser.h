@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/peakingdesign.h"
-#include "processor/sectioncascade.h"
+#include "dsp/peakingdesign.h"
+#include "dsp/sectioncascade.h"
 
 namespace qz::reference {
 

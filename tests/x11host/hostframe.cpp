@@ -1,4 +1,4 @@
-#include "hostframe.h"
+#include "x11host/hostframe.h"
 
 namespace qz::x11host {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runloop.h"
+#include "x11host/runloop.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"

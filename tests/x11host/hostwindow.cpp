@@ -1,4 +1,4 @@
-#include "hostwindow.h"
+#include "x11host/hostwindow.h"
 
 #include <xcb/xcb.h>
 

@@ -1,4 +1,4 @@
-#include "runloop.h"
+#include "x11host/runloop.h"
 
 #include <poll.h>
 

@@ -1,6 +1,6 @@
 // The test host's run loop is what the editor's timers and X events ride on; if it dispatched
 // a handler after its unregistration, the editor's own re-entrancy could never be judged.
-#include "runloop.h"
+#include "x11host/runloop.h"
 
 #include <gtest/gtest.h>
 

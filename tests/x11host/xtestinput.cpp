@@ -1,4 +1,4 @@
-#include "xtestinput.h"
+#include "x11host/xtestinput.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>

@@ -1,13 +1,13 @@
 // Times the module's process at 48 kHz through the test host, against the plain band-by-band
 // order of the same 31 sections, and the cascade's kernels on their own.
-#include "parameterchanges.h"
-#include "plainequaliser.h"
-#include "processorinstance.h"
-#include "stereoblock.h"
+#include "host/parameterchanges.h"
+#include "reference/plainequaliser.h"
+#include "host/processorinstance.h"
+#include "host/stereoblock.h"
 
 #include "factory/plugids.h"
 #include "processor/paramstate.h"
-#include "processor/sectioncascade.h"
+#include "dsp/sectioncascade.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The plug-in's editor in a Linux DAW: a top-level window of the host's, the host's run loop, and
 // a user's mouse and keys through the X server.
-#include "controllerinstance.h"
-#include "hostframe.h"
-#include "hostwindow.h"
-#include "recordingcomponenthandler.h"
-#include "runloop.h"
-#include "xtestinput.h"
+#include "host/controllerinstance.h"
+#include "x11host/hostframe.h"
+#include "x11host/hostwindow.h"
+#include "host/recordingcomponenthandler.h"
+#include "x11host/runloop.h"
+#include "x11host/xtestinput.h"
 
 #include "controller/plugcontroller.h"
 #include "factory/plugids.h"

@@ -3,7 +3,7 @@
 #include "vstgui/lib/cvstguitimer.h"
 #include "vstgui/lib/platform/linux/runlooptimers.h"
 
-#include "runloop.h"
+#include "x11host/runloop.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/platform/linux/x11frame.h"
 
-#include "hostwindow.h"
-#include "runloop.h"
-#include "xtestinput.h"
+#include "x11host/hostwindow.h"
+#include "x11host/runloop.h"
+#include "x11host/xtestinput.h"
 
 #include <gtest/gtest.h>
 

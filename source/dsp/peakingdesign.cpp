@@ -1,4 +1,4 @@
-#include "peakingdesign.h"
+#include "dsp/peakingdesign.h"
 
 #include <cmath>
 

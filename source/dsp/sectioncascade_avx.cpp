@@ -1,5 +1,5 @@
-#include "sectioncascade.h"
-#include "sectionlanes.h"
+#include "dsp/sectioncascade.h"
+#include "dsp/sectionlanes.h"
 
 #include <immintrin.h>
 

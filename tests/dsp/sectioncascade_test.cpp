@@ -1,7 +1,7 @@
-#include "plainequaliser.h"
+#include "reference/plainequaliser.h"
 
-#include "processor/peakingdesign.h"
-#include "processor/sectioncascade.h"
+#include "dsp/peakingdesign.h"
+#include "dsp/sectioncascade.h"
 
 #include <gtest/gtest.h>
 
