@@ -1,13 +1,13 @@
 // Times the module's process at 48 kHz through the test host, against the plain band-by-band
 // order of the same 31 sections, and the cascade's kernels on their own.
 #include "host/parameterchanges.h"
-#include "reference/plainequaliser.h"
 #include "host/processorinstance.h"
 #include "host/stereoblock.h"
+#include "reference/plainequaliser.h"
 
+#include "dsp/sectioncascade.h"
 #include "factory/plugids.h"
 #include "processor/paramstate.h"
-#include "dsp/sectioncascade.h"
 
 #include <benchmark/benchmark.h>
 
@@ -135,6 +135,45 @@ template <typename Sample> void processThroughModule(benchmark::State& state, Se
     reportPerSample(state, blockSize);
 }
 
+/** 64-bit blocks of 64 samples through all 31 bands, each carrying as many queues as the
+    argument, every queue a value for the level or a band. */
+void queuesPerBlock(benchmark::State& state)
+{
+    constexpr int32 kBlockSize = 64;
+    const auto queueCount = static_cast<int>(state.range(0));
+    PluginModule module{qz::testhost::builtModulePath()};
+    ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
+    if (instance.prepare(kRate, kBlockSize, kSample64) != kResultOk)
+    {
+        state.SkipWithError("the processor did not start");
+        return;
+    }
+    StereoBlock<double> block(kBlockSize);
+    const Noise input(kBlockSize);
+    std::copy(input.left.begin(), input.left.end(), block.input(0));
+    std::copy(input.right.begin(), input.right.end(), block.input(1));
+    ParameterChanges bands;
+    for (int band = 0; band < kNumBands; ++band)
+        bands.set(kFirstBandId + band, alternatingBand(band));
+    instance.process(block.data(&bands));
+
+    // The same queues every block, as a host reuses its queues: each block stores the values
+    // again and so redesigns the filters.
+    ParameterChanges changes;
+    for (int queue = 0; queue < queueCount; ++queue)
+    {
+        const auto id = static_cast<ParamID>(queue % kNumValues);
+        changes.set(id, id == kLevelId ? 0.7 : alternatingBand(int(id) - kFirstBandId) + 0.01);
+    }
+
+    for (auto _ : state)
+    {
+        instance.process(block.data(&changes));
+        benchmark::DoNotOptimize(block.output(0)[kBlockSize - 1]);
+    }
+    reportPerSample(state, kBlockSize);
+}
+
 void process32(benchmark::State& state, Setting setting)
 {
     processThroughModule<float>(state, setting);
@@ -220,6 +259,7 @@ BENCHMARK_CAPTURE(process32, all_bands, Setting::allBands)->Apply(blockSizes);
 BENCHMARK_CAPTURE(process64, all_bands, Setting::allBands)->Apply(blockSizes);
 BENCHMARK_CAPTURE(process32, change_each_block, Setting::changeEachBlock)->Apply(blockSizes);
 BENCHMARK_CAPTURE(process64, change_each_block, Setting::changeEachBlock)->Apply(blockSizes);
+BENCHMARK(queuesPerBlock)->Name("process64/queues_per_64_samples")->Arg(1)->Arg(33)->Arg(1000);
 BENCHMARK(plainOrder)->Name("plain_order64/all_bands")->Arg(512);
 BENCHMARK_CAPTURE(cascade, plain, true, qz::InstructionSet::sse2)->Arg(512);
 BENCHMARK_CAPTURE(cascade, sse2, false, qz::InstructionSet::sse2)->Arg(512);
