@@ -1,10 +1,10 @@
-#include "factory/plugids.h"
 #include "controller/plugcontroller.h"
+#include "factory/plugids.h"
 #include "processor/plugprocessor.h"
 
-#include "public.sdk/source/main/pluginfactory.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
+#include "public.sdk/source/main/pluginfactory.h"
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;

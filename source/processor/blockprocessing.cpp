@@ -1,4 +1,5 @@
 #include "processor/plugprocessor.h"
+
 #include "dsp/sectioncascade.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
@@ -35,13 +36,23 @@ void silence(AudioBusBuffers* outputs, size_t channelBytes)
     outputs->silenceFlags = flags;
 }
 
+/** Audio thread: every channel of the bus is flagged silent. */
+bool allChannelsSilent(const AudioBusBuffers& bus)
+{
+    const uint64 all = bus.numChannels >= 64 ? ~uint64(0) : (uint64(1) << bus.numChannels) - 1;
+    return (bus.silenceFlags & all) == all;
+}
+
 } // namespace
 
 tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
 {
     const bool restored = takeRestoredState();
-    if (takeParameterChanges(data.inputParameterChanges) || restored)
+    const bool changed = takeParameterChanges(data.inputParameterChanges);
+    if (restored || changed)
     {
+        // The block's output depends only on the record after intake: one design covers it.
+        updateFilters(false);
         reportedStates.back() = {paramState, restoresTaken};
         reportedStates.publish();
     }
@@ -64,7 +75,7 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
     AudioBusBuffers& out = data.outputs[0];
     const int32 channels = std::min(in.numChannels, out.numChannels);
 
-    if (in.silenceFlags != 0)
+    if (allChannelsSilent(in))
     {
         out.silenceFlags = in.silenceFlags;
         for (int32 c = 0; c < channels; ++c)
@@ -94,6 +105,7 @@ tresult PLUGIN_API PlugProcessor::process(ProcessData& data)
         processBlock32(in.channelBuffers32, out.channelBuffers32, data.numSamples);
     else
         processBlock64(in.channelBuffers64, out.channelBuffers64, data.numSamples);
+    clearNonFiniteMemories();
     return kResultOk;
 }
 
@@ -103,7 +115,6 @@ bool PlugProcessor::takeRestoredState()
         return false;
     paramState = restoredStates.front().state;
     restoresTaken = restoredStates.front().restoreNumber;
-    updateFilters(false);
     return true;
 }
 
@@ -111,6 +122,7 @@ bool PlugProcessor::takeParameterChanges(IParameterChanges* changes)
 {
     if (!changes)
         return false;
+    bool stored = false;
     const int32 queueCount = changes->getParameterCount();
     for (int32 i = 0; i < queueCount; ++i)
     {
@@ -119,21 +131,35 @@ bool PlugProcessor::takeParameterChanges(IParameterChanges* changes)
             continue;
         const int32 pointCount = queue->getPointCount();
         const ParamID id = queue->getParameterId();
-        if (id <= kBypassId)
-        {
-            int32 sampleOffset = 0;
-            ParamValue value = 0.0;
-            if (queue->getPoint(pointCount - 1, sampleOffset, value) == kResultOk)
-            {
-                if (id == kBypassId)
-                    paramState.bypass = bypassFromNormalized(value);
-                else
-                    paramState.values[id] = value;
-            }
-        }
-        updateFilters(false);
+        if (id > kBypassId || pointCount <= 0)
+            continue;
+        int32 sampleOffset = 0;
+        ParamValue value = 0.0;
+        if (queue->getPoint(pointCount - 1, sampleOffset, value) != kResultOk)
+            continue;
+        // Buggy automation must not reach the filters: out-of-range values end at the range's
+        // edges, and a value that is not a number leaves the setting as it was.
+        if (id == kBypassId)
+            paramState.bypass = bypassFromNormalized(value);
+        else
+            paramState.values[id] = clampNormalized(value, paramState.values[id]);
+        stored = true;
     }
-    return queueCount > 0;
+    return stored;
+}
+
+void PlugProcessor::clearNonFiniteMemories()
+{
+    // Any infinity or not-a-number among a channel's memories makes its sum not a number.
+    for (int32 first : {0, kNumBands})
+    {
+        double sum = 0.0;
+        for (int32 s = first; s < first + kNumBands; ++s)
+            sum += w1[s] * 0.0 + w2[s] * 0.0;
+        if (sum != sum)
+            for (int32 s = first; s < first + kNumBands; ++s)
+                w1[s] = w2[s] = 0.0;
+    }
 }
 
 void PlugProcessor::processBlock32(Sample32** in, Sample32** out, int32 numSamples)

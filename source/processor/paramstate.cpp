@@ -32,8 +32,9 @@ tresult ParamState::read(IBStream* stream)
     if (!streamer.readInt32(readBypass))
         return kResultFalse;
 
+    const ParamState fallback = defaults();
     for (int32 index = 0; index < kNumValues; ++index)
-        values[index] = readValues[index];
+        values[index] = clampNormalized(readValues[index], fallback.values[index]);
     bypass = readBypass > 0;
     return kResultOk;
 }

@@ -39,6 +39,14 @@ constexpr bool bypassFromNormalized(double normalized)
     return !(normalized <= 0.5);
 }
 
+/** A normalised value brought into 0..1; one that is not a number becomes fallback. */
+constexpr double clampNormalized(double value, double fallback)
+{
+    if (!(value == value))
+        return fallback;
+    return value < 0.0 ? 0.0 : value > 1.0 ? 1.0 : value;
+}
+
 constexpr double bypassToNormalized(bool bypass)
 {
     return bypass ? 1.0 : 0.0;
@@ -57,7 +65,8 @@ struct ParamState
     static ParamState defaults();
 
     /** Reads the whole record or nothing: on a null or short stream the record keeps every field.
-     */
+        Values outside 0..1 end at the range's edges, a value that is not a number takes its
+        parameter's default, so a foreign or damaged stream cannot drive the filters wild. */
     tresult read(IBStream* stream);
     /** Writes the record; kResultFalse at the first field the stream refuses. */
     tresult write(IBStream* stream) const;

@@ -5,6 +5,7 @@
 
 #include "pluginterfaces/vst/vstspeaker.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -19,6 +20,10 @@ constexpr int16 kBandCentres[kNumBands] = {
 
 // Distance between the edges of a third-octave band in units of its centre: 2^(1/6) - 2^(-1/6).
 constexpr double kThirdOctaveWidth = 0.231563330169034;
+
+// Longest scratch buffer: longer host blocks are filtered in pieces of this size, so an absurd
+// announced block size cannot make activation claim gigabytes.
+constexpr int32 kMaxScratchSamples = 8192;
 
 bool isTwoSpeakerArrangement(SpeakerArrangement arrangement)
 {
@@ -104,15 +109,15 @@ tresult PLUGIN_API PlugProcessor::setActive(TBool state)
             w1[s] = w2[s] = 0.0;
 
         freeScratchBuffers();
-        const auto size = static_cast<size_t>(maxSamplesPerBlock);
-        scratchL = new (std::nothrow) double[size]();
-        scratchR = new (std::nothrow) double[size]();
+        const int32 samples = std::min(maxSamplesPerBlock, kMaxScratchSamples);
+        scratchL = new (std::nothrow) double[static_cast<size_t>(samples)]();
+        scratchR = new (std::nothrow) double[static_cast<size_t>(samples)]();
         if (!scratchL || !scratchR)
         {
             freeScratchBuffers();
             return kOutOfMemory;
         }
-        scratchSize = maxSamplesPerBlock;
+        scratchSize = samples;
 
         // Without a positive sample rate there is no time to glide in: the level jumps instead
         // of growing without bound.

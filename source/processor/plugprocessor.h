@@ -1,7 +1,7 @@
 #pragma once
 
-#include "processor/paramstate.h"
 #include "dsp/triplebuffer.h"
+#include "processor/paramstate.h"
 
 #include "public.sdk/source/vst/vstaudioeffect.h"
 
@@ -48,12 +48,15 @@ protected:
         uint64 restoreNumber;
     };
 
-    /** Audio thread, no allocation, lock or wait: stores the last point of every queue and
-        redesigns once per queue; true when there was a queue. */
+    /** Audio thread, no allocation, lock or wait: stores the last point of every queue, brought
+        into range; true when a value was stored. */
     bool takeParameterChanges(IParameterChanges* changes);
-    /** Audio thread, no allocation, lock or wait: applies the state restored since the last
-        block, if any; true when there was one. */
+    /** Audio thread, no allocation, lock or wait: takes the state restored since the last block,
+        if any; true when there was one. */
     bool takeRestoredState();
+    /** Audio thread, no allocation, lock or wait: a channel whose filter memories a non-finite
+        sample has reached starts the next block from zero, so the damage ends with its block. */
+    void clearNonFiniteMemories();
     /** Main thread: the latest settings; while active, those the audio thread last reported, or a
         restored state that it has not taken yet. */
     ParamState currentState();

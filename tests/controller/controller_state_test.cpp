@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 using namespace Steinberg;
@@ -130,14 +131,23 @@ TEST_F(HostSession, LongerStateIsReadForItsRecordOnly)
     EXPECT_TRUE(sameBits(controllerValues(), expectedValues(project)));
 }
 
-TEST_F(HostSession, StoredValuesOutsideTheRangeEndAtItsEdges)
+TEST_F(HostSession, StoredValuesOutsideTheRangeEndAtItsEdgesAsInTheProcessor)
 {
-    ParamState state = ParamState::defaults();
-    state.values[kFirstBandId + 4] = 1.5;
-    state.values[kLevelId] = -0.25;
-    ASSERT_EQ(controller.setComponentState(bytesOf(state)), kResultOk);
-    EXPECT_EQ(controller.controller()->getParamNormalized(kFirstBandId + 4), 1.0);
-    EXPECT_EQ(controller.controller()->getParamNormalized(kLevelId), 0.0);
+    ParamState foreign = unusualState();
+    foreign.values[kFirstBandId + 4] = 5.0;
+    foreign.values[kLevelId] = -0.25;
+    foreign.values[kFirstBandId + 9] = std::numeric_limits<double>::quiet_NaN();
+    foreign.values[kFirstBandId + 10] = -std::numeric_limits<double>::infinity();
+    ParamState expected = unusualState();
+    expected.values[kFirstBandId + 4] = 1.0;
+    expected.values[kLevelId] = 0.0;
+    expected.values[kFirstBandId + 9] = 0.5; // not a number: the parameter's default
+    expected.values[kFirstBandId + 10] = 0.0;
+
+    ASSERT_EQ(controller.setComponentState(bytesOf(foreign)), kResultOk);
+    ASSERT_EQ(processor.restoreState(bytesOf(foreign)), kResultOk);
+    EXPECT_TRUE(sameBits(controllerValues(), expectedValues(expected)));
+    EXPECT_EQ(processor.saveState(), bytesOf(expected));
 }
 
 TEST(ControllerBeforeInitialize, AcceptsAStateButHasNoParameterToSet)

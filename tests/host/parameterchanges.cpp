@@ -19,7 +19,10 @@ int32 PLUGIN_API ParamValueQueue::getPointCount()
 tresult PLUGIN_API ParamValueQueue::getPoint(int32 index, int32& sampleOffset, ParamValue& value)
 {
     if (index < 0 || index >= getPointCount())
+    {
+        ++missingReads;
         return kResultFalse;
+    }
     sampleOffset = points[static_cast<size_t>(index)].first;
     value = points[static_cast<size_t>(index)].second;
     return kResultOk;

@@ -16,6 +16,8 @@ public:
     virtual ~ParamValueQueue() = default;
 
     ParamValueQueue& add(Steinberg::int32 sampleOffset, Steinberg::Vst::ParamValue value);
+    /** getPoint calls for an index the queue has no point at. */
+    Steinberg::int32 missingPointReads() const { return missingReads; }
 
     Steinberg::Vst::ParamID PLUGIN_API getParameterId() override { return id; }
     Steinberg::int32 PLUGIN_API getPointCount() override;
@@ -32,6 +34,7 @@ public:
 
 private:
     Steinberg::Vst::ParamID id;
+    Steinberg::int32 missingReads = 0;
     std::vector<std::pair<Steinberg::int32, Steinberg::Vst::ParamValue>> points;
 };
 

@@ -226,6 +226,10 @@ TEST(FilterPlan, LevelTargetFollowsTheLevelAndOnlyAResetMovesTheSmoother)
     probe.updateFilters(true);
     EXPECT_NEAR(probe.levelTarget, 0.0158489319246111, 1e-15);
     EXPECT_EQ(probe.levelState, probe.levelTarget);
+
+    probe.paramState.values[kLevelId] = std::numeric_limits<double>::quiet_NaN();
+    probe.updateFilters(false);
+    EXPECT_EQ(probe.levelTarget, 0.0) << "a level that is not a number mutes";
 }
 
 } // namespace

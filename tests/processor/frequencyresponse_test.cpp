@@ -1,7 +1,7 @@
 #include "host/parameterchanges.h"
-#include "reference/plainequaliser.h"
 #include "host/processorinstance.h"
 #include "host/stereoblock.h"
+#include "reference/plainequaliser.h"
 
 #include "factory/plugids.h"
 #include "processor/paramstate.h"

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
+#include <utility>
 #include <vector>
 
 using namespace Steinberg;
@@ -90,15 +92,38 @@ TEST(StateStream, ReadsOnlyTheRecordAndAcceptsAnyReservedWordAndValues)
     auto bytes = bytesOf(distinctState());
     const uint64 reserved = 0xDEADBEEFCAFEF00Dull;
     putLittleEndian(bytes, 0, &reserved, 8);
-    const double outOfRange = 1.5;
-    putLittleEndian(bytes, 16, &outOfRange, 8);
     bytes.insert(bytes.end(), {0x11, 0x22, 0x33});
 
     ParamState state = ParamState::defaults();
     ASSERT_EQ(readBytes(state, bytes), kResultOk);
-    EXPECT_EQ(state.values[1], 1.5);
-    EXPECT_EQ(bandToDb(state.values[1]), 24.0);
-    EXPECT_EQ(state.values[2], distinctState().values[2]);
+    EXPECT_TRUE(sameFields(state, distinctState())) << "a stream this module wrote reads unchanged";
+}
+
+TEST(StateStream, ValuesOutsideTheRangeEndAtItsEdgesAndNotANumberTakesTheDefault)
+{
+    auto bytes = bytesOf(distinctState());
+    const std::pair<int32, double> stored[] = {
+        {kLevelId, -0.25},
+        {kFirstBandId, 5.0},
+        {kFirstBandId + 1, std::numeric_limits<double>::infinity()},
+        {kFirstBandId + 2, -std::numeric_limits<double>::infinity()},
+        {kFirstBandId + 3, std::numeric_limits<double>::quiet_NaN()}};
+    for (const auto& [id, value] : stored)
+        putLittleEndian(bytes, 8 + 8 * static_cast<size_t>(id), &value, 8);
+    auto levelNotANumber = bytes;
+    const double notANumber = -std::numeric_limits<double>::quiet_NaN();
+    putLittleEndian(levelNotANumber, 8, &notANumber, 8);
+
+    ParamState state{};
+    ASSERT_EQ(readBytes(state, bytes), kResultOk);
+    EXPECT_EQ(state.values[kLevelId], 0.0);
+    EXPECT_EQ(state.values[kFirstBandId], 1.0);
+    EXPECT_EQ(state.values[kFirstBandId + 1], 1.0);
+    EXPECT_EQ(state.values[kFirstBandId + 2], 0.0);
+    EXPECT_EQ(state.values[kFirstBandId + 3], 0.5);
+    EXPECT_EQ(state.values[kFirstBandId + 4], distinctState().values[kFirstBandId + 4]);
+    ASSERT_EQ(readBytes(state, levelNotANumber), kResultOk);
+    EXPECT_EQ(state.values[kLevelId], 0.75);
 }
 
 TEST(StateStream, BypassIntegerIsOnOnlyWhenPositive)

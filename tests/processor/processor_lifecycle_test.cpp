@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -32,6 +33,7 @@ public:
     using PlugProcessor::sampleRate;
     using PlugProcessor::scratchL;
     using PlugProcessor::scratchR;
+    using PlugProcessor::scratchSize;
     using PlugProcessor::w1;
 };
 
@@ -218,6 +220,16 @@ TEST(ProcessorActivation, ScratchBuffersLiveExactlyWhileActive)
 
     ASSERT_EQ(probe->setActive(true), kResultOk);
     EXPECT_EQ(probe->w1[3], 0.0) << "activation clears the filter memories";
+
+    // An absurd block size gets buffers of a sensible size; longer blocks are filtered in pieces.
+    for (const int32 absurd : {1 << 24, std::numeric_limits<int32>::max()})
+    {
+        ProcessSetup huge{kRealtime, kSample32, absurd, 44100.0};
+        ASSERT_EQ(probe->setupProcessing(huge), kResultOk);
+        ASSERT_EQ(probe->setActive(true), kResultOk) << absurd;
+        ASSERT_GE(probe->scratchSize, 128) << absurd;
+        ASSERT_LE(probe->scratchSize, 1 << 16) << absurd;
+    }
     // Destroyed while still active: the destructor frees the buffers (checked under ASan).
 }
 

@@ -1,5 +1,6 @@
 // Replaces malloc and operator new for this whole binary, the loaded module included, to count
-// the heap allocations made while counting is switched on.
+// the heap allocations made while counting is switched on; and tan, which every filter design
+// calls, to count designs.
 #include "host/parameterchanges.h"
 #include "host/processorinstance.h"
 #include "host/stereoblock.h"
@@ -8,6 +9,8 @@
 #include "processor/paramstate.h"
 
 #include <gtest/gtest.h>
+
+#include <dlfcn.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -26,6 +29,7 @@ namespace {
 
 std::atomic<bool> counting{false};
 std::atomic<long> allocations{0};
+std::atomic<long> tangents{0};
 
 void countOne()
 {
@@ -99,6 +103,15 @@ void* operator new[](size_t size, std::align_val_t alignment)
 {
     return allocateAligned(size, alignment);
 }
+extern "C" double tan(double x) noexcept
+{
+    using Tangent = double (*)(double);
+    static const auto next = reinterpret_cast<Tangent>(dlsym(RTLD_NEXT, "tan"));
+    if (counting.load(std::memory_order_relaxed))
+        tangents.fetch_add(1, std::memory_order_relaxed);
+    return next(x);
+}
+
 void operator delete(void* pointer) noexcept
 {
     __libc_free(pointer);
@@ -141,6 +154,16 @@ template <typename Body> long allocationsDuring(Body body)
     body();
     counting = false;
     return allocations;
+}
+
+/** Calls of tan made while body runs. */
+template <typename Body> long tangentsDuring(Body body)
+{
+    tangents = 0;
+    counting = true;
+    body();
+    counting = false;
+    return tangents;
 }
 
 TEST(RealTimeSafety, TheCounterSeesTheModulesAllocations)
@@ -188,6 +211,27 @@ TEST(RealTimeSafety, ProcessingThirtyTwoBitBlocksWithChangesAllocatesNothing)
 TEST(RealTimeSafety, ProcessingSixtyFourBitBlocksWithChangesAllocatesNothing)
 {
     expectNoAllocationWhileProcessing<double>();
+}
+
+TEST(RealTimeSafety, ABlockDesignsItsFiltersOnceHoweverManyQueuesItCarries)
+{
+    PluginModule module{qz::testhost::builtModulePath()};
+    ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
+    ASSERT_EQ(instance.prepare(48000, 64, kSample64), kResultOk);
+    StereoBlock<double> block(64);
+
+    const auto tangentsForQueues = [&](int queues, ParamID firstId, double value) {
+        ParameterChanges changes;
+        for (int queue = 0; queue < queues; ++queue)
+            changes.set(firstId + static_cast<ParamID>(queue) % 33, value);
+        ProcessData& data = block.data(&changes);
+        return tangentsDuring([&] { instance.process(data); });
+    };
+    const long oneDesign = tangentsForQueues(33, kLevelId, 0.8); // every band boosted
+    EXPECT_GT(oneDesign, 0) << "the counter sees the module's designs";
+    EXPECT_EQ(tangentsForQueues(1, kLevelId, 0.7), oneDesign);
+    EXPECT_EQ(tangentsForQueues(1000, kLevelId, 0.6), oneDesign);
+    EXPECT_EQ(tangentsForQueues(1000, 33, 0.6), 0) << "unknown parameters change nothing";
 }
 
 } // namespace
