@@ -146,24 +146,26 @@ using qz::testhost::StereoBlock;
 
 namespace {
 
+/** What counter counts while body runs. */
+template <typename Body> long countDuring(std::atomic<long>& counter, Body body)
+{
+    counter = 0;
+    counting = true;
+    body();
+    counting = false;
+    return counter;
+}
+
 /** Heap allocations made while body runs. */
 template <typename Body> long allocationsDuring(Body body)
 {
-    allocations = 0;
-    counting = true;
-    body();
-    counting = false;
-    return allocations;
+    return countDuring(allocations, body);
 }
 
-/** Calls of tan made while body runs. */
+/** Calls of tan, two for each band design, made while body runs. */
 template <typename Body> long tangentsDuring(Body body)
 {
-    tangents = 0;
-    counting = true;
-    body();
-    counting = false;
-    return tangents;
+    return countDuring(tangents, body);
 }
 
 TEST(RealTimeSafety, TheCounterSeesTheModulesAllocations)
