@@ -264,6 +264,22 @@ TEST(Drawing, ATextTooWideForItsBoxIsSetSmallerToFitButNotBelowTheSmallestSize)
     EXPECT_EQ(RecordingDrawContext().getStringWidth("20Hz"), 0.) << "without a font";
 }
 
+TEST(Drawing, AButtonsTitleIsSetInItsOwnSizeWhateverWasDrawnBeforeIt)
+{
+    auto label = makeOwned<CTextLabel>(CRect(0, 0, 60, 20), "Level");
+    label->setFontSize(9.);
+    auto button = makeOwned<COnOffButton>(CRect(0, 20, 60, 44));
+    button->setTitle("Bypass");
+    RecordingDrawContext context;
+    label->draw(&context);
+    button->draw(&context);
+    EXPECT_EQ(context.operations().back().text, "Bypass");
+    EXPECT_EQ(context.operations().back().fontSize, 12.);
+    button->setFontSize(14.);
+    button->draw(&context);
+    EXPECT_EQ(context.operations().back().fontSize, 14.);
+}
+
 TEST(ViewListeners, ViewWillDeleteComesWhileTheWholeControlStillLives)
 {
     struct Watcher : ViewListenerAdapter, IControlListener
