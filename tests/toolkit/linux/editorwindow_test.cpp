@@ -225,6 +225,8 @@ TEST_F(EditorInLinuxHost, TheEditorIsAFixedSizeX11ChildOfTheHostsWindow)
 
     ViewRect size;
     ASSERT_EQ(view.getSize(&size), kResultOk);
+    EXPECT_LE(size.getWidth(), 1280) << "fits a 1280 x 720 screen";
+    EXPECT_LE(size.getHeight(), 720);
     auto children = hosted->host->children();
     ASSERT_EQ(children.size(), 1u);
     auto geometry = hosted->host->childGeometry(children[0]);
