@@ -238,6 +238,48 @@ TEST(Drawing, AValueDisplayShowsTheTextOfItsValue)
     EXPECT_EQ(context.operations().back().text, "On");
 }
 
+/** A recording context whose font is half as wide as it is high, in every glyph. */
+class HalfWidthFontContext : public RecordingDrawContext
+{
+protected:
+    double platformGetStringWidth(const UTF8String& text) override
+    {
+        return 0.5 * getFontSize() * static_cast<double>(text.getString().size());
+    }
+};
+
+TEST(Drawing, ATextTooWideForItsBoxIsSetSmallerToFitButNotBelowTheSmallestSize)
+{
+    HalfWidthFontContext context;
+    context.setFontSize(12.);
+    // 52 wide leaves 50 for the glyphs: 8 of them at 12 fit, 10 need 10, 40 would need 2.5.
+    const CRect box(0, 0, 52, 16);
+    for (const char* text : {"12345678", "1234567890", "1234567890123456789012345678901234567890"})
+        context.drawString(text, box, kCenterText);
+    ASSERT_EQ(context.operations().size(), 3u);
+    EXPECT_EQ(context.operations()[0].fontSize, 12.) << "a text that fits keeps its size";
+    EXPECT_DOUBLE_EQ(context.operations()[1].fontSize, 10.);
+    EXPECT_EQ(context.operations()[2].fontSize, CDrawContext::kSmallestFontSize);
+    EXPECT_EQ(context.getFontSize(), 12.) << "the next text starts from the size set";
+    EXPECT_EQ(RecordingDrawContext().getStringWidth("20Hz"), 0.) << "without a font";
+}
+
+TEST(Drawing, AButtonsTitleIsSetInItsOwnSizeWhateverWasDrawnBeforeIt)
+{
+    auto label = makeOwned<CTextLabel>(CRect(0, 0, 60, 20), "Level");
+    label->setFontSize(9.);
+    auto button = makeOwned<COnOffButton>(CRect(0, 20, 60, 44));
+    button->setTitle("Bypass");
+    RecordingDrawContext context;
+    label->draw(&context);
+    button->draw(&context);
+    EXPECT_EQ(context.operations().back().text, "Bypass");
+    EXPECT_EQ(context.operations().back().fontSize, 12.);
+    button->setFontSize(14.);
+    button->draw(&context);
+    EXPECT_EQ(context.operations().back().fontSize, 14.);
+}
+
 TEST(ViewListeners, ViewWillDeleteComesWhileTheWholeControlStillLives)
 {
     struct Watcher : ViewListenerAdapter, IControlListener

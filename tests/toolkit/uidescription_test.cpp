@@ -40,7 +40,7 @@ const char* const validDescription = R"(<?xml version="1.0" encoding="UTF-8"?>
           font-size="9.5"/>
     <view class="CSomethingUnknown" origin="0, 0" size="5, 5"/>
     <view class="COnOffButton" origin="70, 10" size="20, 20" control-tag="Level"
-          default-value="1" max-value="2"/>
+          default-value="1" max-value="2" font-size="13"/>
     <view class="CViewContainer" origin="100, 50" size="150, 100" sub-controller="Sub">
       <view class="CTextLabel" origin="0, 0" size="100, 20" title="Inner"/>
       <view class="COnOffButton" origin="0, 30" size="20, 20" control-tag="Band1"/>
@@ -133,6 +133,9 @@ TEST_F(UIDescriptionBuild, TemplatesBuildNestedViewsWithTheirAttributes)
     EXPECT_EQ(label->getViewSize(), CRect(10, 10, 60, 30));
     EXPECT_EQ(label->getFontColor(), CColor(255, 0, 0));
     EXPECT_EQ(label->getFontSize(), 9.5);
+    auto* button = dynamic_cast<COnOffButton*>(root->getView(1));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->getFontSize(), 13.);
     auto* inner = dynamic_cast<CViewContainer*>(root->getView(2));
     ASSERT_NE(inner, nullptr);
     EXPECT_EQ(inner->getViewSize(), CRect(100, 50, 250, 150));

@@ -12,19 +12,26 @@
 #include "gui/cslider.h"
 
 #include "vstgui/lib/controls/cbuttons.h"
+#include "vstgui/lib/controls/cparamdisplay.h"
 #include "vstgui/lib/controls/ctextlabel.h"
+#include "vstgui/lib/platform/linux/cairodrawcontext.h"
 #include "vstgui/plugin-bindings/bundleresources.h"
 #include "vstgui/plugin-bindings/vst3editor.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <optional>
 #include <set>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -53,6 +60,45 @@ CPoint centreOf(const CRect& rect)
 uint32_t rgb(const CColor& color)
 {
     return static_cast<uint32_t>(color.red << 16 | color.green << 8 | color.blue);
+}
+
+/** A text as the editor's window sets it: its box in the window and the size of its glyphs. */
+struct DrawnText
+{
+    std::string text;
+    CRect box;
+    double fontSize;
+};
+
+/** Draws as the editor's window does, into an image of its own, and notes every text it sets. */
+class TextNotingContext : public CairoDrawContext
+{
+public:
+    using CairoDrawContext::CairoDrawContext;
+    std::vector<DrawnText> texts;
+
+protected:
+    void platformDrawString(const UTF8String& text, const CRect& rect, CHoriTxtAlign align) override
+    {
+        texts.push_back({text.getString(), rect, getFontSize()});
+        CairoDrawContext::platformDrawString(text, rect, align);
+    }
+};
+
+/** The number a text reads as in full ("+6", "-12"), if it is one. */
+std::optional<double> numberIn(const std::string& text)
+{
+    size_t used = 0;
+    try
+    {
+        const double number = std::stod(text, &used);
+        if (used == text.size())
+            return number;
+    }
+    catch (const std::exception&)
+    {
+    }
+    return std::nullopt;
 }
 
 /** One editor of one controller, opened in a host window as a Linux DAW opens it. */
@@ -213,6 +259,37 @@ protected:
     {
         return std::abs(slider.handleRectForValue(0.f).top - slider.handleRectForValue(1.f).top);
     }
+
+    /** The texts of the whole editor, drawn as its window draws them. */
+    std::vector<DrawnText> drawnTexts() const
+    {
+        const CRect size = hosted->editor().getFrame()->getViewSize();
+        cairo_surface_t* surface =
+            cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(size.getWidth()),
+                                       static_cast<int>(size.getHeight()));
+        cairo_t* cairo = cairo_create(surface);
+        TextNotingContext context(cairo);
+        hosted->editor().getFrame()->draw(&context);
+        cairo_destroy(cairo);
+        cairo_surface_destroy(surface);
+        return context.texts;
+    }
+
+    /** By the number they read as, the texts between fromX and toX within a slider's height. */
+    std::map<double, CRect> scaleMarks(const std::vector<DrawnText>& texts, double fromX,
+                                       double toX, const CSlider& slider) const
+    {
+        const CRect track = windowRect(&slider, slider.getViewSize());
+        std::map<double, CRect> marks;
+        for (auto& drawn : texts)
+        {
+            const auto number = numberIn(drawn.text);
+            if (number && drawn.box.left >= fromX && drawn.box.right <= toX &&
+                drawn.box.top >= track.top && drawn.box.bottom <= track.bottom)
+                marks[*number] = drawn.box;
+        }
+        return marks;
+    }
 };
 
 TEST_F(EditorInLinuxHost, TheEditorIsAFixedSizeX11ChildOfTheHostsWindow)
@@ -225,6 +302,8 @@ TEST_F(EditorInLinuxHost, TheEditorIsAFixedSizeX11ChildOfTheHostsWindow)
 
     ViewRect size;
     ASSERT_EQ(view.getSize(&size), kResultOk);
+    EXPECT_LE(size.getWidth(), 1280) << "fits a 1280 x 720 screen";
+    EXPECT_LE(size.getHeight(), 720);
     auto children = hosted->host->children();
     ASSERT_EQ(children.size(), 1u);
     auto geometry = hosted->host->childGeometry(children[0]);
@@ -482,6 +561,152 @@ TEST_F(EditorInLinuxHost, EverySlidersHandleIsDrawnWhereHandleRectForValuePlaces
             EXPECT_NE(image.at(x, static_cast<int>(handle.bottom) + 1), handleColour);
         }
     }
+}
+
+TEST_F(EditorInLinuxHost, EveryTextIsSetAtALegibleSizeInABoxOfItsOwn)
+{
+    // The widest value texts ("-12.00", "-36.00") and the about line, drawn as well.
+    for (ParamID id = 0; id <= 31; ++id)
+        hosted->controller->setParamNormalized(id, 0.);
+    for (auto* button : hosted->viewsOfType<COnOffButton>())
+    {
+        if (button->getTag() < 0)
+            click(centreOf(windowRect(button, button->getViewSize())));
+    }
+    auto widestShown = [&] {
+        for (auto* display : hosted->viewsOfType<CParamDisplay>())
+        {
+            const std::string text = display->getDisplayText();
+            if (text.empty() || (!dynamic_cast<CTextLabel*>(display) && text[0] != '-'))
+                return false;
+        }
+        return true;
+    };
+    ASSERT_TRUE(loop->runUntil(widestShown, 2s));
+
+    const auto texts = drawnTexts();
+    ASSERT_GT(texts.size(), 2u * 31u) << "a label and a value for each band, and more";
+    for (size_t i = 0; i < texts.size(); ++i)
+    {
+        EXPECT_GE(texts[i].fontSize, 9.) << "\"" << texts[i].text << "\" set too small";
+        for (size_t j = i + 1; j < texts.size(); ++j)
+        {
+            EXPECT_FALSE(texts[i].box.rectOverlap(texts[j].box))
+                << "\"" << texts[i].text << "\" and \"" << texts[j].text << "\" share pixels";
+        }
+    }
+}
+
+TEST_F(EditorInLinuxHost, BandLabelsNameTheBandsInOneRowAtOneSizeUnderOneUnit)
+{
+    const auto texts = drawnTexts();
+    // The text nearest above or below a slider whose middle lies within the slider's width.
+    auto textBeside = [&](const CSlider& slider, bool above) -> const DrawnText* {
+        const CRect track = windowRect(&slider, slider.getViewSize());
+        const DrawnText* nearest = nullptr;
+        for (auto& drawn : texts)
+        {
+            const double middle = centreOf(drawn.box).x;
+            const bool onSide =
+                above ? drawn.box.bottom <= track.top : drawn.box.top >= track.bottom;
+            if (middle < track.left || middle >= track.right || !onSide)
+                continue;
+            if (!nearest ||
+                (above ? drawn.box.top > nearest->box.top : drawn.box.top < nearest->box.top))
+                nearest = &drawn;
+        }
+        return nearest;
+    };
+
+    const DrawnText* first = textBeside(*hosted->slider(1), true);
+    ASSERT_NE(first, nullptr);
+    double previousLeft = -1.;
+    for (ParamID band = 1; band <= 31; ++band)
+    {
+        const DrawnText* label = textBeside(*hosted->slider(static_cast<int32_t>(band)), true);
+        ASSERT_NE(label, nullptr) << "band " << band;
+        ParameterInfo info{};
+        ASSERT_EQ(hosted->controller->getParameterInfo(static_cast<int32>(band), info), kResultOk);
+        std::string title;
+        for (const TChar* c = info.title; *c; ++c)
+            title += static_cast<char>(*c);
+        EXPECT_EQ(title.rfind(label->text, 0), 0u) << "\"" << label->text << "\" names " << title;
+        EXPECT_EQ(label->fontSize, first->fontSize) << title;
+        EXPECT_EQ(label->box.top, first->box.top) << title << " in the row of the others";
+        EXPECT_GT(label->box.left, previousLeft) << title;
+        previousLeft = label->box.left;
+    }
+
+    // The units are stated once, at the start of the labels' row and of the values' row.
+    const DrawnText* value = textBeside(*hosted->slider(1), false);
+    ASSERT_NE(value, nullptr);
+    auto textBefore = [&](const DrawnText& row) {
+        std::string nearest = "nothing";
+        double nearestRight = -1.;
+        for (auto& drawn : texts)
+        {
+            if (drawn.box.right <= row.box.left && drawn.box.right > nearestRight &&
+                drawn.box.top < row.box.bottom && row.box.top < drawn.box.bottom)
+            {
+                nearest = drawn.text;
+                nearestRight = drawn.box.right;
+            }
+        }
+        return nearest;
+    };
+    EXPECT_EQ(textBefore(*first), "Hz");
+    EXPECT_EQ(textBefore(*value), "dB");
+}
+
+TEST_F(EditorInLinuxHost, TheGainScalesMarkTheHandlesCentreAndA0dBLineCrossesEveryBand)
+{
+    const auto texts = drawnTexts();
+    const CSlider& lowest = *hosted->slider(1);
+    const CSlider& highest = *hosted->slider(31);
+    const CSlider& level = *hosted->slider(0);
+    const double lowestLeft = windowRect(&lowest, lowest.getViewSize()).left;
+    const double highestRight = windowRect(&highest, highest.getViewSize()).right;
+    const double levelLeft = windowRect(&level, level.getViewSize()).left;
+
+    const auto bandMarks = scaleMarks(texts, 0., lowestLeft, lowest);
+    for (double gain : {12., 6., 0., -6., -12.})
+        EXPECT_EQ(bandMarks.count(gain), 1u) << gain << " dB is marked on the bands' scale";
+    for (auto& [gain, box] : bandMarks)
+    {
+        const auto value = static_cast<float>((gain + 12.) / 24.);
+        EXPECT_NEAR(centreOf(box).y, centreOf(handleInWindow(lowest, value)).y, 0.5)
+            << gain << " dB";
+    }
+    const auto levelMarks = scaleMarks(texts, highestRight, levelLeft, level);
+    for (double gain : {12., 0., -12., -24., -36.})
+        EXPECT_EQ(levelMarks.count(gain), 1u) << gain << " dB is marked on the level's scale";
+    for (auto& [gain, box] : levelMarks)
+    {
+        const auto value = static_cast<float>((gain + 36.) / 48.);
+        EXPECT_NEAR(centreOf(box).y, centreOf(handleInWindow(level, value)).y, 0.5)
+            << gain << " dB";
+    }
+
+    // Between every two bands, the row through the handles' centres at 0 dB stands out from the
+    // panel just above and below it.
+    const int row = static_cast<int>(centreOf(handleInWindow(lowest, 0.5f)).y);
+    std::vector<int> gaps;
+    for (int32_t band = 1; band < 31; ++band)
+    {
+        const CSlider& left = *hosted->slider(band);
+        const CSlider& right = *hosted->slider(band + 1);
+        gaps.push_back(static_cast<int>((windowRect(&left, left.getViewSize()).right +
+                                         windowRect(&right, right.getViewSize()).left) /
+                                        2.));
+    }
+    auto lineInEveryGap = [&] {
+        const auto image = hosted->host->grab();
+        return std::all_of(gaps.begin(), gaps.end(), [&](int x) {
+            return image.at(x, row) != image.at(x, row - 3) &&
+                   image.at(x, row - 3) == image.at(x, row + 3);
+        });
+    };
+    EXPECT_TRUE(loop->runUntil(lineInEveryGap, 2s));
 }
 
 TEST_F(EditorInLinuxHost, ClosingTheEditorDuringARampStopsTheRampAndLeavesNothingRegistered)

@@ -1,5 +1,7 @@
 #include "vstgui/lib/cdrawcontext.h"
 
+#include <algorithm>
+
 namespace VSTGUI {
 
 void CDrawContext::drawRect(const CRect& rect, CDrawStyle style)
@@ -15,7 +17,18 @@ void CDrawContext::drawLine(const CPoint& start, const CPoint& end)
 
 void CDrawContext::drawString(const UTF8String& text, const CRect& rect, CHoriTxtAlign align)
 {
+    const double chosenSize = fontSize;
+    const double room = rect.getWidth() - 2.;
+    const double width = getStringWidth(text);
+    if (width > room && width > 0.)
+        fontSize = std::max(chosenSize * room / width, kSmallestFontSize);
     platformDrawString(text, CRect(rect).offset(offset.x, offset.y), align);
+    fontSize = chosenSize;
+}
+
+double CDrawContext::getStringWidth(const UTF8String& text)
+{
+    return text.empty() ? 0. : platformGetStringWidth(text);
 }
 
 } // namespace VSTGUI

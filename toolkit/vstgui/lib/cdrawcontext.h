@@ -29,6 +29,9 @@ enum CHoriTxtAlign
 class CDrawContext
 {
 public:
+    /** The size below which drawString does not set a text smaller to fit its box. */
+    static constexpr double kSmallestFontSize = 7.;
+
     virtual ~CDrawContext() = default;
 
     void setFillColor(const CColor& color) { fillColor = color; }
@@ -56,13 +59,22 @@ public:
 
     void drawRect(const CRect& rect, CDrawStyle style);
     void drawLine(const CPoint& start, const CPoint& end);
+    /**
+     * Draws the text in the font size, vertically centred in rect. A text wider than rect, less a
+     * pixel on either side for the glyphs' antialiased edges, is set smaller until it fits rather
+     * than cut, down to kSmallestFontSize; the font size is the same again afterwards.
+     */
     void drawString(const UTF8String& text, const CRect& rect, CHoriTxtAlign align);
+    /** The text's advance width in pixels at the font size. */
+    double getStringWidth(const UTF8String& text);
 
 protected:
     virtual void platformDrawRect(const CRect& rect, CDrawStyle style) = 0;
     virtual void platformDrawLine(const CPoint& start, const CPoint& end) = 0;
+    /** Draws the text at the font size, which drawString has already fitted to rect. */
     virtual void platformDrawString(const UTF8String& text, const CRect& rect,
                                     CHoriTxtAlign align) = 0;
+    virtual double platformGetStringWidth(const UTF8String& text) = 0;
 
 private:
     CColor fillColor = kWhiteCColor;

@@ -163,7 +163,7 @@ public:
     }
 };
 
-/** "title", "on-color", "off-color", "font-color". */
+/** "title", "on-color", "off-color", "font-color", "font-size". */
 class OnOffButtonCreator : public ViewCreatorAdapter
 {
 public:
@@ -188,6 +188,9 @@ public:
             button->setOffColor(color);
         if (colorAttribute(attributes, "font-color", description, color))
             button->setFontColor(color);
+        double fontSize = 0.;
+        if (attributes.getDoubleAttribute("font-size", fontSize) && fontSize > 0.)
+            button->setFontSize(fontSize);
         return true;
     }
 };

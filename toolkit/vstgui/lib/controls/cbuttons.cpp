@@ -17,6 +17,7 @@ void COnOffButton::draw(CDrawContext* context)
     if (!title.empty())
     {
         context->setFontColor(fontColor);
+        context->setFontSize(fontSize);
         context->drawString(title, getViewSize(), kCenterText);
     }
     setDirty(false);

@@ -21,6 +21,9 @@ public:
     void setOnColor(const CColor& color) { onColor = color; }
     void setOffColor(const CColor& color) { offColor = color; }
     void setFontColor(const CColor& color) { fontColor = color; }
+    /** The title's size in pixels. */
+    void setFontSize(double size) { fontSize = size; }
+    double getFontSize() const { return fontSize; }
 
     void draw(CDrawContext* context) override;
     /** A left click toggles as one edit and wants no moves or release. */
@@ -31,6 +34,7 @@ private:
     CColor onColor{230, 160, 40};
     CColor offColor{70, 70, 70};
     CColor fontColor = kWhiteCColor;
+    double fontSize = 12.;
 };
 
 } // namespace VSTGUI

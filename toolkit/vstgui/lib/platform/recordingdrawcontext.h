@@ -7,7 +7,10 @@
 
 namespace VSTGUI {
 
-/** A drawing context without a window: it keeps a list of what was drawn, in frame coordinates. */
+/**
+ * A drawing context without a window: it keeps a list of what was drawn, in frame coordinates.
+ * It has no font, so it measures every text as 0 wide and never sets one smaller to fit.
+ */
 class RecordingDrawContext : public CDrawContext
 {
 public:
@@ -24,6 +27,7 @@ public:
         CDrawStyle style;
         CColor color; ///< fill colour of a filled rectangle, frame colour, or font colour
         std::string text;
+        double fontSize; ///< the size a text was set at
     };
 
     const std::vector<Operation>& operations() const { return recorded; }
@@ -34,6 +38,7 @@ protected:
     void platformDrawLine(const CPoint& start, const CPoint& end) override;
     void platformDrawString(const UTF8String& text, const CRect& rect,
                             CHoriTxtAlign align) override;
+    double platformGetStringWidth(const UTF8String& text) override;
 
 private:
     std::vector<Operation> recorded;

@@ -2,7 +2,6 @@
 
 #include <cairo.h>
 
-#include <algorithm>
 #include <cmath>
 
 namespace VSTGUI {
@@ -44,6 +43,22 @@ void CairoDrawContext::platformDrawLine(const CPoint& start, const CPoint& end)
     cairo_stroke(cairo);
 }
 
+void CairoDrawContext::useFont()
+{
+    cairo_select_font_face(cairo, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cairo, getFontSize());
+}
+
+double CairoDrawContext::platformGetStringWidth(const UTF8String& text)
+{
+    cairo_save(cairo);
+    useFont();
+    cairo_text_extents_t extents;
+    cairo_text_extents(cairo, text.data(), &extents);
+    cairo_restore(cairo);
+    return extents.x_advance;
+}
+
 void CairoDrawContext::platformDrawString(const UTF8String& text, const CRect& rect,
                                           CHoriTxtAlign align)
 {
@@ -52,19 +67,9 @@ void CairoDrawContext::platformDrawString(const UTF8String& text, const CRect& r
     cairo_save(cairo);
     cairo_rectangle(cairo, rect.left, rect.top, rect.getWidth(), rect.getHeight());
     cairo_clip(cairo);
-    cairo_select_font_face(cairo, kFontFamily, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cairo, getFontSize());
+    useFont();
     cairo_text_extents_t extents;
     cairo_text_extents(cairo, text.data(), &extents);
-    // A text wider than its box is set smaller, down to a legible minimum, rather than cut; a
-    // pixel stays free on either side for the glyphs' antialiased edges.
-    const double room = rect.getWidth() - 2.;
-    if (extents.x_advance > room && extents.x_advance > 0.)
-    {
-        double size = getFontSize() * room / extents.x_advance;
-        cairo_set_font_size(cairo, std::max(size, kSmallestFontSize));
-        cairo_text_extents(cairo, text.data(), &extents);
-    }
     cairo_font_extents_t font;
     cairo_font_extents(cairo, &font);
 

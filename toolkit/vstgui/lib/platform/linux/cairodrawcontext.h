@@ -9,14 +9,12 @@ namespace VSTGUI {
 /**
  * The drawing context of an editor window: cairo, drawing in frame coordinates into whatever
  * target the caller's cairo context has (the window, or a group pushed on it). Text is set in
- * DejaVu Sans, which the fonts-dejavu-core package puts on every Debian system; a text too wide
- * for its box is set smaller until it fits, down to kSmallestFontSize.
+ * DejaVu Sans, which the fonts-dejavu-core package puts on every Debian system.
  */
 class CairoDrawContext : public CDrawContext
 {
 public:
     static constexpr const char* kFontFamily = "DejaVu Sans";
-    static constexpr double kSmallestFontSize = 7.;
 
     /** Draws through cairo; the caller keeps the context and its clip. */
     explicit CairoDrawContext(cairo_t* target) : cairo(target) {}
@@ -26,9 +24,12 @@ protected:
     void platformDrawLine(const CPoint& start, const CPoint& end) override;
     void platformDrawString(const UTF8String& text, const CRect& rect,
                             CHoriTxtAlign align) override;
+    double platformGetStringWidth(const UTF8String& text) override;
 
 private:
     void useColor(const CColor& color);
+    /** Selects the font at the font size; the caller saves and restores cairo's state. */
+    void useFont();
 
     cairo_t* cairo;
 };
