@@ -175,13 +175,19 @@ void RunLoop::runFor(std::chrono::milliseconds duration)
         runOnce(std::chrono::ceil<std::chrono::milliseconds>(end - now));
 }
 
-bool RunLoop::runUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+bool RunLoop::runUntil(const std::function<bool()>& done)
 {
-    auto end = Clock::now() + timeout;
-    for (auto now = Clock::now(); !done() && now < end; now = Clock::now())
+    constexpr std::chrono::seconds kHangDeadline{20};
+    const auto end = Clock::now() + kHangDeadline;
+    while (!done())
+    {
+        const auto now = Clock::now();
+        if (now >= end)
+            return false;
         runOnce(std::min(std::chrono::ceil<std::chrono::milliseconds>(end - now),
                          std::chrono::milliseconds(10)));
-    return done();
+    }
+    return true;
 }
 
 } // namespace qz::x11host
