@@ -580,7 +580,7 @@ TEST_F(EditorInLinuxHost, EveryTextIsSetAtALegibleSizeInABoxOfItsOwn)
         }
         return true;
     };
-    ASSERT_TRUE(loop->runUntil(widestShown, 2s));
+    ASSERT_TRUE(loop->runUntil(widestShown));
 
     const auto texts = drawnTexts();
     ASSERT_GT(texts.size(), 2u * 31u) << "a label and a value for each band, and more";
@@ -704,7 +704,7 @@ TEST_F(EditorInLinuxHost, TheGainScalesMarkTheHandlesCentreAndA0dBLineCrossesEve
                    image.at(x, row - 3) == image.at(x, row + 3);
         });
     };
-    EXPECT_TRUE(loop->runUntil(lineInEveryGap, 2s));
+    EXPECT_TRUE(loop->runUntil(lineInEveryGap));
 }
 
 TEST_F(EditorInLinuxHost, ClosingTheEditorDuringARampStopsTheRampAndLeavesNothingRegistered)
