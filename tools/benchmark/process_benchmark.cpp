@@ -95,28 +95,50 @@ double alternatingBand(int band)
     return band % 2 == 0 ? 0.75 : 0.25; // +6 dB and -6 dB
 }
 
+/** The built module's processor, prepared at 48 kHz, with a block of noise to filter. */
+template <typename Sample> class ModuleUnderTest
+{
+public:
+    /** With allBands, every band is first set to +6 or -6 dB. */
+    ModuleUnderTest(int32 blockSize, bool allBands)
+        : instance(module, PlugProcessorUID.toTUID()), block(blockSize)
+    {
+        started = instance.prepare(kRate, blockSize, StereoBlock<Sample>::kSampleSize) == kResultOk;
+        const Noise input(blockSize);
+        std::copy(input.left.begin(), input.left.end(), block.input(0));
+        std::copy(input.right.begin(), input.right.end(), block.input(1));
+        if (started && allBands)
+        {
+            ParameterChanges bands;
+            for (int band = 0; band < kNumBands; ++band)
+                bands.set(kFirstBandId + band, alternatingBand(band));
+            instance.process(block.data(&bands));
+        }
+    }
+
+    bool started = false;
+
+    /** Filters the block, taking changes (may be null) as a host hands them over. */
+    void process(ParameterChanges* changes)
+    {
+        instance.process(block.data(changes));
+        benchmark::DoNotOptimize(block.output(0)[block.size() - 1]);
+    }
+
+private:
+    PluginModule module{qz::testhost::builtModulePath()};
+    ProcessorInstance instance;
+    StereoBlock<Sample> block;
+};
+
 template <typename Sample> void processThroughModule(benchmark::State& state, Setting setting)
 {
     const auto blockSize = static_cast<int32>(state.range(0));
-    PluginModule module{qz::testhost::builtModulePath()};
-    ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
-    if (instance.prepare(kRate, blockSize, StereoBlock<Sample>::kSampleSize) != kResultOk)
+    ModuleUnderTest<Sample> module(blockSize, setting != Setting::flat);
+    if (!module.started)
     {
         state.SkipWithError("the processor did not start");
         return;
-    }
-
-    StereoBlock<Sample> block(blockSize);
-    const Noise input(blockSize);
-    std::copy(input.left.begin(), input.left.end(), block.input(0));
-    std::copy(input.right.begin(), input.right.end(), block.input(1));
-
-    if (setting != Setting::flat)
-    {
-        ParameterChanges bands;
-        for (int band = 0; band < kNumBands; ++band)
-            bands.set(kFirstBandId + band, alternatingBand(band));
-        instance.process(block.data(&bands));
     }
     // Two alternating changes, so that every block moves one band.
     ParameterChanges moves[2];
@@ -126,10 +148,7 @@ template <typename Sample> void processThroughModule(benchmark::State& state, Se
     int64_t blocks = 0;
     for (auto _ : state)
     {
-        ParameterChanges* changes =
-            setting == Setting::changeEachBlock ? &moves[blocks & 1] : nullptr;
-        instance.process(block.data(changes));
-        benchmark::DoNotOptimize(block.output(0)[blockSize - 1]);
+        module.process(setting == Setting::changeEachBlock ? &moves[blocks & 1] : nullptr);
         ++blocks;
     }
     reportPerSample(state, blockSize);
@@ -141,22 +160,12 @@ void queuesPerBlock(benchmark::State& state)
 {
     constexpr int32 kBlockSize = 64;
     const auto queueCount = static_cast<int>(state.range(0));
-    PluginModule module{qz::testhost::builtModulePath()};
-    ProcessorInstance instance{module, PlugProcessorUID.toTUID()};
-    if (instance.prepare(kRate, kBlockSize, kSample64) != kResultOk)
+    ModuleUnderTest<double> module(kBlockSize, true);
+    if (!module.started)
     {
         state.SkipWithError("the processor did not start");
         return;
     }
-    StereoBlock<double> block(kBlockSize);
-    const Noise input(kBlockSize);
-    std::copy(input.left.begin(), input.left.end(), block.input(0));
-    std::copy(input.right.begin(), input.right.end(), block.input(1));
-    ParameterChanges bands;
-    for (int band = 0; band < kNumBands; ++band)
-        bands.set(kFirstBandId + band, alternatingBand(band));
-    instance.process(block.data(&bands));
-
     // The same queues every block, as a host reuses its queues: each block stores the values
     // again and so redesigns the filters.
     ParameterChanges changes;
@@ -167,10 +176,7 @@ void queuesPerBlock(benchmark::State& state)
     }
 
     for (auto _ : state)
-    {
-        instance.process(block.data(&changes));
-        benchmark::DoNotOptimize(block.output(0)[kBlockSize - 1]);
-    }
+        module.process(&changes);
     reportPerSample(state, kBlockSize);
 }
 
