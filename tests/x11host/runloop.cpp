@@ -111,9 +111,7 @@ void RunLoop::runOnce(std::chrono::milliseconds timeout)
 template <typename Handler, typename Call> void RunLoop::call(Handler* handler, Call callback)
 {
     retain(handler);
-    auto start = Clock::now();
     callback(handler);
-    longest = std::max<std::chrono::nanoseconds>(longest, Clock::now() - start);
     drop(handler);
 }
 

@@ -57,9 +57,6 @@ public:
     /** How often timer callbacks and descriptor callbacks ran so far. */
     uint64_t timerCallbacks() const { return timerCallCount; }
     uint64_t eventCallbacks() const { return eventCallCount; }
-    /** The longest any one callback took since the start or the last forgetLongestCallback. */
-    std::chrono::nanoseconds longestCallback() const { return longest; }
-    void forgetLongestCallback() { longest = {}; }
 
     DECLARE_FUNKNOWN_METHODS
 
@@ -92,7 +89,6 @@ private:
     std::vector<TimerEntry> timers;
     uint64_t timerCallCount = 0;
     uint64_t eventCallCount = 0;
-    std::chrono::nanoseconds longest{0};
 };
 
 } // namespace qz::x11host
