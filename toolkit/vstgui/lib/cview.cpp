@@ -10,6 +10,13 @@ namespace VSTGUI {
 
 CView::CView(const CRect& rect) : viewSize(rect) {}
 
+CView::CView(const CView& other) : CBaseObject(other), viewSize(other.viewSize) {}
+
+CView* CView::newCopy() const
+{
+    return new CView(*this);
+}
+
 CView::~CView() = default;
 
 void CView::setViewSize(const CRect& rect, bool invalidate)

@@ -25,6 +25,14 @@ class CView : public CBaseObject
 {
 public:
     explicit CView(const CRect& size);
+    /** A copy has the source's rectangle and stands alone: no parent, no listeners. */
+    CView(const CView& other);
+
+    /**
+     * A new view like this one, whose single reference the caller owns, or null for a view that
+     * cannot be copied.
+     */
+    virtual CView* newCopy() const;
 
     const CRect& getViewSize() const { return viewSize; }
     /** Stores the rectangle (nothing happens when it is unchanged) and redraws when asked to. */

@@ -16,6 +16,10 @@ class CViewContainer : public CView
 {
 public:
     explicit CViewContainer(const CRect& size);
+    CViewContainer(const CViewContainer&) = delete;
+
+    /** Null: a container is not duplicated, since its children would have to be. */
+    CView* newCopy() const override { return nullptr; }
 
     /** Takes over the caller's reference to the view. */
     bool addView(CView* view);

@@ -17,7 +17,8 @@ class CBaseObject
 {
 public:
     CBaseObject() = default;
-    CBaseObject(const CBaseObject&) = delete;
+    /** A copy is a new object: it starts with its own single reference. */
+    CBaseObject(const CBaseObject&) {}
     CBaseObject& operator=(const CBaseObject&) = delete;
 
     void remember() { ++referenceCount; }

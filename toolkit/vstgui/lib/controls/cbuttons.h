@@ -13,6 +13,8 @@ public:
     explicit COnOffButton(const CRect& size, IControlListener* listener = nullptr,
                           int32_t tag = -1);
 
+    CView* newCopy() const override { return new COnOffButton(*this); }
+
     /** On: the value is at the maximum or above. */
     bool isOn() const { return getValue() >= getMax(); }
 

@@ -16,7 +16,20 @@ CControl::CControl(const CRect& size, IControlListener* listener, int32_t tag)
 {
 }
 
+CControl::CControl(const CControl& other)
+    : CView(other), value(other.value), minValue(other.minValue), maxValue(other.maxValue),
+      defaultValue(other.defaultValue), wheelInc(other.wheelInc), lastValue(other.lastValue),
+      dirtyFlag(other.dirtyFlag), controlTag(other.controlTag),
+      primaryListener(other.primaryListener)
+{
+}
+
 CControl::~CControl() = default;
+
+CView* CControl::newCopy() const
+{
+    return new CControl(*this);
+}
 
 void CControl::setValueNormalized(float normalized)
 {

@@ -15,6 +15,13 @@ class CControl : public CView
 {
 public:
     CControl(const CRect& size, IControlListener* listener = nullptr, int32_t tag = -1);
+    /**
+     * A copy keeps the tag, the value, the range, the default, the wheel increment and the
+     * listener; it is not editing and has no registered listeners.
+     */
+    CControl(const CControl& other);
+
+    CView* newCopy() const override;
 
     virtual void setValue(float newValue) { value = newValue; }
     float getValue() const { return value; }

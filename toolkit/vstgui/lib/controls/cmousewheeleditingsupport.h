@@ -15,6 +15,11 @@ class CMouseWheelEditingSupport
 public:
     static constexpr uint32_t wheelEditTimeoutMs = 500;
 
+    CMouseWheelEditingSupport() = default;
+    /** The rest timer belongs to the source's gesture: a copy starts without one. */
+    CMouseWheelEditingSupport(const CMouseWheelEditingSupport&) {}
+    CMouseWheelEditingSupport& operator=(const CMouseWheelEditingSupport&) = delete;
+
 protected:
     /**
      * Opens the control's edit at the first turn of a gesture and restarts the rest timer at

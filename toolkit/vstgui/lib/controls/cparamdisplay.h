@@ -18,6 +18,9 @@ public:
 
     explicit CParamDisplay(const CRect& size);
 
+    /** Null: the text function may read the source display, so a display is not duplicated. */
+    CView* newCopy() const override { return nullptr; }
+
     void setValueToStringFunction(ValueToStringFunction function);
     /** The text shown for the current value. */
     virtual std::string getDisplayText() const;
