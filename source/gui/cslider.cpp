@@ -17,6 +17,11 @@ CSlider::CSlider(const CRect& size, IControlListener* listener, int32_t tag, int
     setViewSize(size, false);
 }
 
+CView* CSlider::newCopy() const
+{
+    return new CSlider(*this);
+}
+
 void CSlider::setBackColor(const CColor& color)
 {
     backColor = color;

@@ -12,6 +12,9 @@ class CSlider : public CSliderBase
 public:
     CSlider(const CRect& size, IControlListener* listener, int32_t tag,
             int32_t style = kHorizontal | kLeft);
+    CSlider(const CSlider& other) = default;
+
+    CView* newCopy() const override;
 
     void setBackColor(const CColor& color);
     const CColor& getBackColor() const { return backColor; }

@@ -53,7 +53,19 @@ CSliderBase::CSliderBase(const CRect& size, IControlListener* listener, int32_t 
 {
 }
 
+CSliderBase::CSliderBase(const CSliderBase& other)
+    : CControl(other), CMouseWheelEditingSupport(other), impl(std::make_unique<Impl>(*other.impl))
+{
+    // The ramp's ticks move the slider whose press started it; the source stops them on release.
+    impl->rampTimer = nullptr;
+}
+
 CSliderBase::~CSliderBase() = default;
+
+CView* CSliderBase::newCopy() const
+{
+    return new CSliderBase(*this);
+}
 
 void CSliderBase::setSliderMode(SliderMode mode)
 {

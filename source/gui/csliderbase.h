@@ -43,6 +43,13 @@ public:
     static constexpr float rampStepFactor = 0.1f;
 
     CSliderBase(const CRect& size, IControlListener* listener, int32_t tag);
+    /**
+     * A copy takes every setting and the whole geometry of its source. A ramp or a wheel edit
+     * that is running stays with the source: the copy starts with neither.
+     */
+    CSliderBase(const CSliderBase& other);
+
+    CView* newCopy() const override;
 
     void setSliderMode(SliderMode mode);
     SliderMode getSliderMode() const;

@@ -3,6 +3,8 @@
 // from x = 105; the free-click offset is 114).
 #include "gui/sliderrig.h"
 
+#include "vstgui/lib/iviewlistener.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,6 +86,54 @@ TEST(HandleGeometry, TheHandleIsDrawnWhereAPressGrabsIt)
                    operation.rect.right == 295;
         });
     EXPECT_TRUE(trackSpansTheTravel);
+}
+
+TEST(HandleGeometry, ACopyAnswersAsItsSourceAndStandsAlone)
+{
+    struct DeletionCount : ViewListenerAdapter
+    {
+        void viewWillDelete(CView*) override { ++deletions; }
+        int deletions = 0;
+    } sourceWatcher;
+    SliderRig rig(std::string(SliderRig::exampleElement) +
+                  R"( reverse-orientation="true" mode="ramp" zoom-factor="4" )"
+                  R"(handle-color="#ff8000" wheel-inc-value="0.05")");
+    rig.setValue(0.3f);
+    rig.press(230, 45);
+    ASSERT_TRUE(rig.slider().isEditing());
+    rig.slider().registerViewListener(&sourceWatcher);
+
+    auto copy = SharedPointer<CView>::adopt(rig.slider().newCopy());
+    const auto* slider = dynamic_cast<const CSlider*>(copy.get());
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->getNbReference(), 1);
+    EXPECT_EQ(slider->getParentView(), nullptr);
+    EXPECT_EQ(slider->getFrame(), nullptr);
+    EXPECT_FALSE(slider->isEditing());
+
+    const CSlider& source = rig.slider();
+    EXPECT_EQ(slider->getTag(), 7);
+    EXPECT_EQ(slider->getListener(), &rig);
+    EXPECT_EQ(slider->getViewSize(), source.getViewSize());
+    EXPECT_EQ(slider->getValue(), source.getValue());
+    EXPECT_EQ(slider->getDefaultValue(), source.getDefaultValue());
+    EXPECT_EQ(slider->getWheelInc(), 0.05f);
+    EXPECT_EQ(slider->getStyle(), kHorizontal | kRight);
+    EXPECT_EQ(slider->getSliderMode(), kRamp);
+    EXPECT_EQ(slider->getZoomFactor(), 4.f);
+    EXPECT_EQ(slider->getOffsetHandle(), CPoint(5, 0));
+    EXPECT_EQ(slider->getHandleSize(), CPoint(20, 10));
+    EXPECT_EQ(slider->getHandleColor(), source.getHandleColor());
+    for (float value : {0.f, 0.3f, 1.f})
+        EXPECT_EQ(slider->handleRectForValue(value), source.handleRectForValue(value)) << value;
+    for (const CPoint& where : {CPoint(230, 45), CPoint(150, 45)})
+        EXPECT_EQ(slider->calculateGrabOffset(where, nullptr),
+                  source.calculateGrabOffset(where, nullptr));
+
+    copy = nullptr;
+    EXPECT_EQ(sourceWatcher.deletions, 0);
+    // A container would have to copy its children: it answers null.
+    EXPECT_EQ(source.getParentView()->newCopy(), nullptr);
 }
 
 TEST(GrabOffset, QZFreeClickGrabsTheHandleWhereItIsPressed)

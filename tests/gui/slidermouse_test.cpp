@@ -20,6 +20,18 @@ SliderRig exampleIn(const std::string& mode, const std::string& more = {})
     return SliderRig(element);
 }
 
+/** Takes the rig's slider out of its container, which holds its last reference. */
+void destroySlider(SliderRig& rig)
+{
+    CSlider* slider = &rig.slider();
+    slider->getParentView()->removeView(slider);
+}
+
+SharedPointer<CSlider> copyOf(const CSlider& slider)
+{
+    return SharedPointer<CSlider>::adopt(dynamic_cast<CSlider*>(slider.newCopy()));
+}
+
 struct ModeCase
 {
     const char* mode; ///< empty: the element names no mode
@@ -271,6 +283,33 @@ TEST(ReleaseAndCancel, ACancelDuringTheRampStopsIt)
     EXPECT_EQ(rig.runningTimers(), 0u);
 }
 
+TEST(ReleaseAndCancel, ARampStaysWithThePressThatStartedItWhenTheSliderIsCopied)
+{
+    SliderRig rig = exampleIn("ramp");
+    rig.setValue(0.1f);
+    rig.press(199, 45);
+    rig.tick(2);
+    const auto duringRamp = copyOf(rig.slider());
+    rig.tick();
+    const float reached = rig.value();
+    EXPECT_NEAR(reached, 0.13f, 1e-5);
+    EXPECT_NEAR(duringRamp->getValueNormalized(), 0.12f, 1e-5);
+    rig.release(250, 45);
+    EXPECT_EQ(rig.runningTimers(), 0u);
+    rig.tick(3);
+    EXPECT_EQ(rig.value(), reached);
+
+    // Sanitizer builds catch a tick into the destroyed source.
+    rig.press(199, 45);
+    ASSERT_EQ(rig.runningTimers(), 1u);
+    const auto beforeCancel = copyOf(rig.slider());
+    rig.cancel();
+    destroySlider(rig);
+    rig.tick(3);
+    EXPECT_EQ(rig.runningTimers(), 0u);
+    EXPECT_FALSE(beforeCancel->isEditing());
+}
+
 TEST(ReleaseAndCancel, OutsideAnEditReleaseAndCancelChangeNothing)
 {
     SliderRig rig = exampleIn("");
@@ -337,6 +376,22 @@ TEST(WheelEditing, ADragThatAnotherPressBeganLeavesASliderInAWheelEditAlone)
     EXPECT_EQ(rig.press(10, 200), kMouseEventNotHandled);
     EXPECT_EQ(rig.move(200, 45), kMouseEventNotHandled);
     EXPECT_NEAR(rig.value(), 0.6f, 1e-6);
+}
+
+TEST(WheelEditing, ACopyMadeDuringAWheelEditStartsAnEditOfItsOwn)
+{
+    SliderRig rig = exampleIn("");
+    rig.setValue(0.5f);
+    rig.wheel(200, 45, 1.f);
+    const auto copy = copyOf(rig.slider());
+    EXPECT_FALSE(copy->isEditing());
+    destroySlider(rig);
+
+    EXPECT_TRUE(copy->onWheel(CPoint(200, 45), 1.f, 0));
+    EXPECT_TRUE(copy->isEditing());
+    rig.advanceMs(CMouseWheelEditingSupport::wheelEditTimeoutMs);
+    EXPECT_FALSE(copy->isEditing());
+    EXPECT_EQ(rig.events, (Events{"begin", "value 0.6", "begin", "value 0.7", "end"}));
 }
 
 TEST(ModifierSettings, OptionResetsAndShiftFineTunesEveryControl)
