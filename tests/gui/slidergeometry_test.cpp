@@ -108,15 +108,12 @@ TEST(HandleGeometry, ACopyAnswersAsItsSourceAndStandsAlone)
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->getNbReference(), 1);
     EXPECT_EQ(slider->getParentView(), nullptr);
-    EXPECT_EQ(slider->getFrame(), nullptr);
     EXPECT_FALSE(slider->isEditing());
 
     const CSlider& source = rig.slider();
     EXPECT_EQ(slider->getTag(), 7);
     EXPECT_EQ(slider->getListener(), &rig);
-    EXPECT_EQ(slider->getViewSize(), source.getViewSize());
     EXPECT_EQ(slider->getValue(), source.getValue());
-    EXPECT_EQ(slider->getDefaultValue(), source.getDefaultValue());
     EXPECT_EQ(slider->getWheelInc(), 0.05f);
     EXPECT_EQ(slider->getStyle(), kHorizontal | kRight);
     EXPECT_EQ(slider->getSliderMode(), kRamp);
