@@ -103,8 +103,8 @@ TEST(HandleGeometry, ACopyAnswersAsItsSourceAndStandsAlone)
     ASSERT_TRUE(rig.slider().isEditing());
     rig.slider().registerViewListener(&sourceWatcher);
 
-    auto copy = SharedPointer<CView>::adopt(rig.slider().newCopy());
-    const auto* slider = dynamic_cast<const CSlider*>(copy.get());
+    auto copy = rig.copySlider();
+    const CSlider* slider = copy.get();
     ASSERT_NE(slider, nullptr);
     EXPECT_EQ(slider->getNbReference(), 1);
     EXPECT_EQ(slider->getParentView(), nullptr);

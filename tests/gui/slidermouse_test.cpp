@@ -20,18 +20,6 @@ SliderRig exampleIn(const std::string& mode, const std::string& more = {})
     return SliderRig(element);
 }
 
-/** Takes the rig's slider out of its container, which holds its last reference. */
-void destroySlider(SliderRig& rig)
-{
-    CSlider* slider = &rig.slider();
-    slider->getParentView()->removeView(slider);
-}
-
-SharedPointer<CSlider> copyOf(const CSlider& slider)
-{
-    return SharedPointer<CSlider>::adopt(dynamic_cast<CSlider*>(slider.newCopy()));
-}
-
 struct ModeCase
 {
     const char* mode; ///< empty: the element names no mode
@@ -289,7 +277,7 @@ TEST(ReleaseAndCancel, ARampStaysWithThePressThatStartedItWhenTheSliderIsCopied)
     rig.setValue(0.1f);
     rig.press(199, 45);
     rig.tick(2);
-    const auto duringRamp = copyOf(rig.slider());
+    const auto duringRamp = rig.copySlider();
     rig.tick();
     const float reached = rig.value();
     EXPECT_NEAR(reached, 0.13f, 1e-5);
@@ -302,9 +290,9 @@ TEST(ReleaseAndCancel, ARampStaysWithThePressThatStartedItWhenTheSliderIsCopied)
     // Sanitizer builds catch a tick into the destroyed source.
     rig.press(199, 45);
     ASSERT_EQ(rig.runningTimers(), 1u);
-    const auto beforeCancel = copyOf(rig.slider());
+    const auto beforeCancel = rig.copySlider();
     rig.cancel();
-    destroySlider(rig);
+    rig.destroySlider();
     rig.tick(3);
     EXPECT_EQ(rig.runningTimers(), 0u);
 }
@@ -382,9 +370,9 @@ TEST(WheelEditing, ACopyMadeDuringAWheelEditStartsAnEditOfItsOwn)
     SliderRig rig = exampleIn("");
     rig.setValue(0.5f);
     rig.wheel(200, 45, 1.f);
-    const auto copy = copyOf(rig.slider());
+    const auto copy = rig.copySlider();
     EXPECT_FALSE(copy->isEditing());
-    destroySlider(rig);
+    rig.destroySlider();
 
     EXPECT_TRUE(copy->onWheel(CPoint(200, 45), 1.f, 0));
     EXPECT_TRUE(copy->isEditing());

@@ -48,6 +48,17 @@ SliderRig::~SliderRig()
     setPlatformTimerFactory(nullptr);
 }
 
+SharedPointer<CSlider> SliderRig::copySlider() const
+{
+    return SharedPointer<CSlider>::adopt(dynamic_cast<CSlider*>(builtSlider->newCopy()));
+}
+
+void SliderRig::destroySlider()
+{
+    builtSlider->getParentView()->removeView(builtSlider);
+    builtSlider = nullptr;
+}
+
 void SliderRig::valueChanged(CControl* control)
 {
     std::ostringstream text;

@@ -30,6 +30,10 @@ public:
     ~SliderRig() override;
 
     VSTGUI::CSlider& slider() const { return *builtSlider; }
+    /** A copy of the slider through the toolkit's duplication, or null when it is no CSlider. */
+    VSTGUI::SharedPointer<VSTGUI::CSlider> copySlider() const;
+    /** Takes the slider out of its container, which holds its last reference. */
+    void destroySlider();
 
     VSTGUI::CMouseEventResult press(double x, double y, int32_t buttons = VSTGUI::kLButton);
     VSTGUI::CMouseEventResult move(double x, double y, int32_t buttons = VSTGUI::kLButton);
